@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QSpinBox>
+
+// A numeric field that always holds an integer within its range. Reading an empty
+// or unreadable text gives the minimum; setting a value clamps it to the range.
+// valueChanged is raised exactly when the held value changes, by the user or by code.
+class TCSpinEdit : public QSpinBox {
+    Q_OBJECT
+public:
+    TCSpinEdit(int minimum, int maximum, int value, QWidget* parent = nullptr);
+
+protected:
+    int valueFromText(const QString& text) const override;
+    QValidator::State validate(QString& input, int& pos) const override;
+    void fixup(QString& input) const override;
+};

@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QWidget>
+
+// Placeholder until the display widget is built: paints its rectangle black.
+class TWaveScreen : public QWidget {
+    Q_OBJECT
+public:
+    explicit TWaveScreen(QWidget* parent = nullptr);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+};
