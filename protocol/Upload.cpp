@@ -1,0 +1,165 @@
+#include "protocol/Upload.h"
+
+#include <algorithm>
+#include <cstdio>
+
+namespace protocol {
+
+int speedCode(int speed)
+{
+    return int(speed * 0.5 + 0.5);
+}
+
+std::uint8_t scaledLevel(std::int32_t level, int percent)
+{
+    return std::uint8_t(std::int64_t(level) * percent / 100);
+}
+
+std::uint8_t slotByte(int slotIndex, int followIndex)
+{
+    return std::uint8_t(slotIndex | (followIndex * 16));
+}
+
+std::array<std::uint8_t, 4> headerBytes(int count, int speed, int tsEnd)
+{
+    return {std::uint8_t(count), std::uint8_t(speedCode(speed)), std::uint8_t(tsEnd),
+            std::uint8_t(tsEnd >> 8)};
+}
+
+std::array<std::uint8_t, 5> stepBytes(const UploadStep& step, const Percentages& percent)
+{
+    return {std::uint8_t(step.time), std::uint8_t(step.time >> 8), scaledLevel(step.red, percent.red),
+            scaledLevel(step.green, percent.green), scaledLevel(step.blue, percent.blue)};
+}
+
+std::array<std::uint8_t, 2> trailerBytes(int repeat, int slotIndex, int followIndex)
+{
+    return {std::uint8_t(repeat), slotByte(slotIndex, followIndex)};
+}
+
+int dataByteCount(int maxSteps)
+{
+    return 6 + 5 * maxSteps;
+}
+
+int progressSteps(int maxSteps)
+{
+    return 3 + dataByteCount(maxSteps);
+}
+
+int uploadFrameCount(int maxSteps)
+{
+    return 2 + dataByteCount(maxSteps) + 1;
+}
+
+std::array<ChannelFrame, 2> openingFrames()
+{
+    return {ChannelFrame{false, ChannelControl, 1}, ChannelFrame{true, 2, 0}};
+}
+
+ChannelFrame dataFrame(int position, std::uint8_t byte)
+{
+    return {position % 2 != 0, 0, byte};
+}
+
+ChannelFrame checksumFrame(int maxSteps, std::uint8_t checksum)
+{
+    return {dataByteCount(maxSteps) % 2 != 0, 1, checksum};
+}
+
+std::array<ChannelFrame, 2> storeFrames()
+{
+    return {ChannelFrame{false, 2, 1}, ChannelFrame{true, 2, 1}};
+}
+
+std::array<ChannelFrame, 1> playFrames()
+{
+    return {ChannelFrame{false, 2, 2}};
+}
+
+std::array<ChannelFrame, 2> abandonFrames()
+{
+    return {ChannelFrame{true, ChannelControl, 128}, ChannelFrame{false, ChannelControl, 0}};
+}
+
+std::string pendingChecksumCaption()
+{
+    return "Übertragen (CRC=0x__)";
+}
+
+std::string checksumCaption(std::uint8_t checksum)
+{
+    char digits[3];
+    std::snprintf(digits, sizeof digits, "%02X", unsigned(checksum));
+    return "Übertragen (CRC=0x" + std::string(digits) + ")";
+}
+
+UploadEncoder::UploadEncoder(int maxSteps) : m_maxSteps(maxSteps) {}
+
+template <std::size_t N>
+std::array<ChannelFrame, N> UploadEncoder::frames(const std::array<std::uint8_t, N>& bytes)
+{
+    std::array<ChannelFrame, N> out;
+    for (std::size_t i = 0; i < N; ++i) {
+        m_checksum = std::uint8_t(m_checksum + bytes[i]);
+        out[i] = dataFrame(m_position++, bytes[i]);
+    }
+    return out;
+}
+
+std::array<ChannelFrame, 4> UploadEncoder::header(int count, int speed, int tsEnd)
+{
+    return frames(headerBytes(count, speed, tsEnd));
+}
+
+std::array<ChannelFrame, 5> UploadEncoder::step(const UploadStep& s, const Percentages& percent)
+{
+    return frames(stepBytes(s, percent));
+}
+
+std::array<ChannelFrame, 2> UploadEncoder::trailer(int repeat, int slotIndex, int followIndex)
+{
+    return frames(trailerBytes(repeat, slotIndex, followIndex));
+}
+
+ChannelFrame UploadEncoder::checksumFrame() const
+{
+    // Continues the toggle alternation of the data frames.
+    return {m_position % 2 != 0, 1, m_checksum};
+}
+
+std::vector<std::uint8_t> uploadDataBytes(const UploadInputs& in)
+{
+    std::vector<std::uint8_t> out;
+    out.reserve(std::size_t(std::max(0, dataByteCount(in.maxSteps))));
+    const auto append = [&](const auto& bytes) { out.insert(out.end(), bytes.begin(), bytes.end()); };
+    append(headerBytes(in.count, in.speed, in.tsEnd));
+    for (int i = 0; i < in.maxSteps; ++i)
+        append(stepBytes(std::size_t(i) < in.steps.size() ? in.steps[std::size_t(i)] : UploadStep{}, in.percent));
+    append(trailerBytes(in.repeat, in.slotIndex, in.followIndex));
+    return out;
+}
+
+std::uint8_t checksum(const std::vector<std::uint8_t>& bytes)
+{
+    std::uint8_t sum = 0;
+    for (std::uint8_t b : bytes)
+        sum = std::uint8_t(sum + b);
+    return sum;
+}
+
+std::vector<ChannelFrame> uploadFrames(const UploadInputs& in)
+{
+    UploadEncoder encoder(in.maxSteps);
+    std::vector<ChannelFrame> out;
+    const auto append = [&](const auto& frames) { out.insert(out.end(), frames.begin(), frames.end()); };
+    append(openingFrames());
+    append(encoder.header(in.count, in.speed, in.tsEnd));
+    for (int i = 0; i < in.maxSteps; ++i)
+        append(encoder.step(std::size_t(i) < in.steps.size() ? in.steps[std::size_t(i)] : UploadStep{}, in.percent));
+    append(encoder.trailer(in.repeat, in.slotIndex, in.followIndex));
+    out.push_back(encoder.checksumFrame());
+    return out;
+}
+
+} // namespace protocol
