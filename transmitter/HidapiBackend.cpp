@@ -167,17 +167,25 @@ bool HidapiBackend::sendFeatureReport(const HidDeviceInfo& device, const std::ui
             return false;
         }
         const QByteArray path = QFile::encodeName(device.path);
+        // Try the node ourselves first: that gives the exact errno of a refused open
+        // (EACCES without the udev rule), and hidapi only ever sees hidraw character
+        // devices (its failure paths on other nodes are not safe).
+        const int fd = ::open(path.constData(), O_RDWR | O_CLOEXEC);
+        if (fd < 0) {
+            error = errno ? errno : EIO;
+            return false;
+        }
+        struct stat st {};
+        const bool isDevice = ::fstat(fd, &st) == 0 && S_ISCHR(st.st_mode);
+        ::close(fd);
+        if (!isDevice) {
+            error = ENODEV;
+            return false;
+        }
         errno = 0;
         hid_device* handle = hid_open_path(path.constData());
         if (!handle) {
-            // hidapi's error bookkeeping may have touched errno: ask the system again.
-            int cause = errno;
-            const int fd = ::open(path.constData(), O_RDWR | O_CLOEXEC);
-            if (fd < 0)
-                cause = errno;
-            else
-                ::close(fd);
-            error = cause ? cause : EIO;
+            error = errno ? errno : EIO;
             return false;
         }
         it = m_handles.emplace(device.identity, handle).first;
