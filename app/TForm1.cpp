@@ -1,3 +1,209 @@
 #include "app/TForm1.h"
 
-TForm1::TForm1(QWidget* parent) : QMainWindow(parent) {}
+#include "app/SideColumn.h"
+#include "control/ChannelSliders.h"
+#include "control/ConfigProcedurePanel.h"
+#include "control/KeypadPanel.h"
+#include "control/NormalPanel.h"
+#include "preview/PreviewArea.h"
+#include "sequence/SequenceEditor.h"
+#include "sequence/SequencePanel.h"
+#include "widgets/FlatButton.h"
+#include "widgets/Prompts.h"
+#include "widgets/RadioGroup.h"
+#include "widgets/SpinEdit.h"
+
+#include <QApplication>
+#include <QButtonGroup>
+#include <QComboBox>
+#include <QMenuBar>
+
+#include <cstdio>
+#include <cstdlib>
+
+const QString TForm1::ApplicationTitle = QStringLiteral("Tintaro V4.1");
+const QString TForm1::TitleText = QStringLiteral("Tintaro V4.1  (c) Tintaro-Entwicklerteam");
+
+namespace {
+// Where the tab panels stand: right of the narrow column, below the tab buttons.
+constexpr QRect PanelPlace(400, 28, 351, 253);
+constexpr int TabTop = 4;
+constexpr int PreviewTop = 314;
+
+struct TabDef {
+    const char* name;
+    const char* caption;
+    int tag;
+};
+// Left to right as they stand on the window; the Tag names the panel.
+constexpr TabDef Tabs[] = {
+    {"BB_Tab_Normal", "Normal", 1},   {"BB_Tab_Sequenz", "Sequenz", 2}, {"BB_Tab_OSC", "Osc. Kal.", 3},
+    {"BB_Tab_Adresse", "Adresse", 4}, {"BB_Tab_MF_Pin", "MF-Pin", 6},   {"BB_Tab_Helligkeit", "Helligkeit", 5},
+};
+} // namespace
+
+TForm1::TForm1(FormServices services, QWidget* parent)
+    : QMainWindow(parent), m_services(std::move(services)), m_transmitter(this)
+{
+    setObjectName(QStringLiteral("Form1"));
+    if (!m_services.processEvents)
+        m_services.processEvents = [] { QCoreApplication::processEvents(); };
+    if (!m_services.exitProcess)
+        m_services.exitProcess = [](int code) {
+            std::fflush(nullptr);
+            std::_Exit(code);
+        };
+    if (m_services.pause)
+        m_transmitter.setPause(m_services.pause);
+
+    QFont arial(QStringLiteral("Arial"), 8);
+    arial.setStyleHint(QFont::SansSerif);
+    setFont(arial);
+    setWindowIcon(QIcon(QStringLiteral(":/tintaro.svg")));
+    setMinimumSize(DesignWidth, DesignHeight);
+    resize(DesignWidth, DesignHeight);
+
+    m_central = new QWidget(this);
+    m_central->setObjectName(QStringLiteral("ClientArea"));
+    setCentralWidget(m_central);
+
+    keypad = new KeypadPanel(m_transmitter, m_central);
+    keypad->move(0, 0);
+    sliders = new ChannelSliders(m_central);
+    sliders->move(200, 0);
+
+    QStringList modules;
+    for (int i = 0; i <= 6; ++i)
+        modules << QString::number(i);
+    modules << QStringLiteral("alle");
+    RG_Geraeteadresse = new TRadioGroup(QStringLiteral("RGB-Modul Adresse:"), modules, 4, m_central);
+    RG_Geraeteadresse->setObjectName(QStringLiteral("RG_Geraeteadresse"));
+    RG_Geraeteadresse->setGeometry(8, 258, 300, 52);
+    RG_Geraeteadresse->setItemIndex(7);
+
+    side = new SideColumn(m_central);
+    side->move(312, 0);
+
+    // Design time: the panels stand apart; start-up moves them onto PA_Normal's place.
+    normal = new NormalPanel(m_central);
+    normal->setGeometry(PanelPlace);
+    sequence = new SequencePanel(m_central);
+    for (int i = 0; i < 4; ++i)
+        procedures[i] = new ConfigProcedurePanel(configPanelDefs()[i], m_central);
+    tabPanels = {normal, sequence, procedures[0], procedures[1], procedures[2], procedures[3]};
+    for (int i = 1; i < 6; ++i)
+        tabPanels[i]->setGeometry(PanelPlace.translated(0, PanelPlace.height() + 20 * i));
+    buildTabs();
+
+    editor = new SequenceEditor(m_gridModel, m_central);
+    preview = new PreviewArea(m_central);
+
+    buildMenu();
+
+    // The pacing values follow their spin edits.
+    connect(sequence->CSE_Repeat, &QSpinBox::valueChanged, this,
+            [this](int v) { m_transmitter.setRepeatCount(v); });
+    connect(sequence->CSE_Delay, &QSpinBox::valueChanged, this,
+            [this](int v) { m_transmitter.setRepeatDelayMs(v); });
+
+    FormCreate();
+}
+
+TForm1::~TForm1() = default;
+
+int TForm1::moduleIndex() const
+{
+    return RG_Geraeteadresse->ItemIndex() & 0xFF;
+}
+
+void TForm1::buildMenu()
+{
+    QMenu* datei = menuBar()->addMenu(QStringLiteral("&Datei"));
+    datei->setObjectName(QStringLiteral("Datei1"));
+    RGBSequenzladen1 = datei->addAction(QStringLiteral("RGB-Sequenz laden"));
+    RGBSequenzladen1->setObjectName(QStringLiteral("RGBSequenzladen1"));
+    RGBSequenzspeichernunter1 = datei->addAction(QStringLiteral("RGB-Sequenz speichern unter ..."));
+    RGBSequenzspeichernunter1->setObjectName(QStringLiteral("RGBSequenzspeichernunter1"));
+    datei->addSeparator();
+    Beenden1 = datei->addAction(QStringLiteral("B&eenden"));
+    Beenden1->setObjectName(QStringLiteral("Beenden1"));
+    connect(Beenden1, &QAction::triggered, this, &TForm1::Beenden1Click);
+
+    Hilfe1 = menuBar()->addMenu(QStringLiteral("&Hilfe"));
+    Hilfe1->setObjectName(QStringLiteral("Hilfe1"));
+    Hilfe1->menuAction()->setEnabled(false);
+}
+
+void TForm1::buildTabs()
+{
+    auto* group = new QButtonGroup(this);
+    group->setExclusive(true);
+    for (int i = 0; i < 6; ++i) {
+        auto* b = new TFlatSpeedButton(QString::fromUtf8(Tabs[i].caption), m_central);
+        b->setObjectName(QString::fromLatin1(Tabs[i].name));
+        b->Tag = Tabs[i].tag;
+        b->setGeometry(PanelPlace.left() + i * 58, TabTop, 57, 22);
+        group->addButton(b);
+        connect(b, &QToolButton::clicked, this, [this, b] { BB_Tab_NormalClick(b); });
+        tabButtons[i] = b;
+    }
+    tabButtons[0]->setChecked(true);
+    for (int i = 1; i < 6; ++i)
+        tabPanels[i]->hide();
+}
+
+void TForm1::BB_Tab_NormalClick(TFlatSpeedButton* sender)
+{
+    for (QWidget* panel : tabPanels)
+        panel->hide();
+    if (sender->Tag >= 1 && sender->Tag <= 6)
+        tabPanels[sender->Tag - 1]->show();
+}
+
+void TForm1::Beenden1Click()
+{
+    m_services.exitProcess(0);
+}
+
+// The window's creation handler: the start-up steps in their order.
+void TForm1::FormCreate()
+{
+    setWindowTitle(TitleText + QStringLiteral("   []"));
+
+    sequence->CSE_Delay->setValue(m_transmitter.repeatDelayMs());
+    sequence->CSE_Repeat->setValue(m_transmitter.repeatCount());
+
+    procedures[3]->valueList->setCurrentIndex(0);
+    sequence->CB_SequenzProgNummer->setCurrentIndex(0);
+    sequence->CB_SequenzFolgeProgNummer->setCurrentIndex(0);
+
+    editor->Count_CSpinEdit->setMaximum(m_maxSteps);
+
+    for (QWidget* panel : tabPanels)
+        panel->setGeometry(normal->geometry());
+
+    m_gridModel.setVisibleSteps(m_maxSteps);
+    m_gridModel.fillFromTable(m_table, m_maxSteps);
+
+    RG_ZeitClick();
+    BB_SequenzPruefenClick();
+    Speed_CSpinEditChange();
+}
+
+void TForm1::RG_ZeitClick() {}
+
+void TForm1::BB_SequenzPruefenClick() {}
+
+void TForm1::Speed_CSpinEditChange() {}
+
+void TForm1::resizeEvent(QResizeEvent* event)
+{
+    QMainWindow::resizeEvent(event);
+    const int w = m_central->width();
+    const int h = m_central->height();
+    // The right column is anchored to the right edge; the grid grows downwards.
+    editor->setGeometry(w - (DesignWidth - SequenceEditor::DesignLeft), 0,
+                        DesignWidth - SequenceEditor::DesignLeft, h);
+    // The scope area is anchored on all four sides.
+    preview->setGeometry(8, PreviewTop, qMax(100, w - (DesignWidth - 743)), qMax(120, h - PreviewTop - 8));
+}

@@ -1,9 +1,96 @@
 #pragma once
 
+#include "sequence/SequenceGridModel.h"
+#include "sequence/SequenceTable.h"
+#include "transmitter/Transmitter.h"
+
 #include <QMainWindow>
 
+#include <array>
+#include <functional>
+
+class ChannelSliders;
+class ConfigProcedurePanel;
+class HidBackend;
+class KeypadPanel;
+class NormalPanel;
+class PreviewArea;
+class Prompts;
+class QAction;
+class QMenu;
+class SequenceEditor;
+class SequencePanel;
+class SideColumn;
+class TFlatSpeedButton;
+class TRadioGroup;
+
+// What the main window needs from outside; tests pass fakes.
+struct FormServices {
+    Prompts* prompts = nullptr;                 // required
+    HidBackend* hid = nullptr;                  // null: no HID layer, no devices, no events
+    QObject* deviceWatcher = nullptr;           // emits devicesChanged() on hot-plug
+    std::function<void(int)> pause;             // blocking pause of paced sends (default: sleep)
+    std::function<void()> processEvents;        // event pumping of the upload (default: Qt's)
+    std::function<void(int)> exitProcess;       // "Beenden" (default: end the process at once)
+};
+
+// The main window: builds every area, places the tab panels and wires the areas
+// together. The behaviour lives in the areas' own classes.
 class TForm1 : public QMainWindow {
     Q_OBJECT
 public:
-    explicit TForm1(QWidget* parent = nullptr);
+    static const QString ApplicationTitle;   // "Tintaro V4.1"
+    static const QString TitleText;          // the application title and the maker notice
+    static constexpr int DesignWidth = 1076;
+    static constexpr int DesignHeight = 777;
+
+    explicit TForm1(FormServices services, QWidget* parent = nullptr);
+    ~TForm1() override;
+
+    Transmitter& transmitter() { return m_transmitter; }
+    SequenceTable& sequenceTable() { return m_table; }
+    SequenceGridModel& gridModel() { return m_gridModel; }
+    int maxSteps() const { return m_maxSteps; }
+    // ModuleIndex: the selected item of "RGB-Modul Adresse:", low 8 bits.
+    int moduleIndex() const;
+
+    // Areas (each owns its controls; controls carry their names as objectName).
+    KeypadPanel* keypad;
+    ChannelSliders* sliders;
+    TRadioGroup* RG_Geraeteadresse;
+    SideColumn* side;
+    NormalPanel* normal;
+    SequencePanel* sequence;
+    std::array<ConfigProcedurePanel*, 4> procedures;   // PA_OSC, PA_Adresse, PA_Helligkeit, PA_MF_Pin
+    SequenceEditor* editor;
+    PreviewArea* preview;
+    std::array<TFlatSpeedButton*, 6> tabButtons;        // in their order on the window
+    std::array<QWidget*, 6> tabPanels;                  // by Tag 1..6
+    QAction* RGBSequenzladen1;
+    QAction* RGBSequenzspeichernunter1;
+    QAction* Beenden1;
+    QMenu* Hilfe1;
+
+    // Shows the panel that belongs to the button's Tag; other Tags hide all six.
+    void BB_Tab_NormalClick(TFlatSpeedButton* sender);
+    void Beenden1Click();
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void buildMenu();
+    void buildTabs();
+    void FormCreate();
+    // Start-up steps that belong to the sequence editor.
+    void RG_ZeitClick();
+    void BB_SequenzPruefenClick();
+    void Speed_CSpinEditChange();
+
+    FormServices m_services;
+    Transmitter m_transmitter;
+    SequenceTable m_table;
+    SequenceGridModel m_gridModel;
+    int m_maxSteps = StorageSteps;
+    QWidget* m_central;
 };

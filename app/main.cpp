@@ -1,11 +1,30 @@
+#include "app/QtPrompts.h"
 #include "app/TForm1.h"
 
 #include <QApplication>
+#include <QMessageBox>
+#include <QScreen>
 
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    TForm1 form;
+    QApplication::setApplicationName(TForm1::ApplicationTitle);
+    QApplication::setApplicationDisplayName(TForm1::ApplicationTitle);
+    QFont arial(QStringLiteral("Arial"), 8);
+    arial.setStyleHint(QFont::SansSerif);
+    QApplication::setFont(arial);
+
+    QtPrompts prompts;
+    FormServices services;
+    services.prompts = &prompts;
+    TForm1 form(services);
+    prompts.setParentWindow(&form);
+
+    if (QScreen* screen = form.screen()) {
+        QRect frame = form.frameGeometry();
+        frame.moveCenter(screen->availableGeometry().center());
+        form.move(frame.topLeft());
+    }
     form.show();
     return app.exec();
 }

@@ -1,0 +1,93 @@
+#include "control/NormalPanel.h"
+
+#include "widgets/FlatButton.h"
+#include "widgets/RadioGroup.h"
+#include "widgets/SpinEdit.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+
+namespace {
+QStringList modeItems()
+{
+    QStringList items{QStringLiteral("Feste Farbe")};
+    for (int i = 1; i <= 9; ++i)
+        items << QStringLiteral("Sequenz %1").arg(i);
+    return items;
+}
+
+TFlatButton* button(QWidget* parent, const char* name, const QString& caption, QRect geometry)
+{
+    auto* b = new TFlatButton(caption, parent);
+    b->setObjectName(QString::fromLatin1(name));
+    b->setGeometry(geometry);
+    return b;
+}
+} // namespace
+
+NormalPanel::NormalPanel(QWidget* parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("PA_Normal"));
+
+    E_Toggle_CheckBox = new QCheckBox(QStringLiteral("Toggle"), this);
+    E_Toggle_CheckBox->setObjectName(QStringLiteral("E_Toggle_CheckBox"));
+    E_Toggle_CheckBox->setGeometry(8, 4, 80, 18);
+
+    auto spin = [this](const char* name, const QString& label, int x, int max, int width) {
+        auto* l = new QLabel(label, this);
+        l->setGeometry(x, 24, 60, 16);
+        auto* s = new TCSpinEdit(0, max, 0, this);
+        s->setObjectName(QString::fromLatin1(name));
+        s->setGeometry(x, 40, width, 22);
+        l->setBuddy(s);
+        s->setAccessibleName(label);
+        return s;
+    };
+    E_ADR_CSpinEdit = spin("E_ADR_CSpinEdit", QStringLiteral("Befehl:"), 8, 3, 50);
+    E_DAT_CSpinEdit = spin("E_DAT_CSpinEdit", QStringLiteral("Data:"), 64, 255, 56);
+    BT_RC5_16B_senden = button(this, "BT_RC5_16B_senden", QStringLiteral("Send RC5 (16Bit-Mode)"), {128, 39, 150, 24});
+
+    const struct {
+        const char* name;
+        const char* label;
+        QRgb colour;
+    } fields[] = {{"Red_Edit", "Rot", qRgb(255, 204, 204)},
+                  {"Green_Edit", "Grün", qRgb(204, 255, 204)},
+                  {"Blue_Edit", "Blau", qRgb(204, 204, 255)}};
+    QLineEdit* edits[3];
+    for (int i = 0; i < 3; ++i) {
+        auto* e = new QLineEdit(QStringLiteral("0"), this);
+        e->setObjectName(QString::fromLatin1(fields[i].name));
+        e->setReadOnly(true);
+        e->setAlignment(Qt::AlignRight);
+        e->setGeometry(8 + i * 44, 74, 40, 21);
+        QPalette p = e->palette();
+        p.setColor(QPalette::Base, QColor::fromRgb(fields[i].colour));
+        e->setPalette(p);
+        e->setAccessibleName(QString::fromUtf8(fields[i].label));
+        edits[i] = e;
+    }
+    Red_Edit = edits[0];
+    Green_Edit = edits[1];
+    Blue_Edit = edits[2];
+    BB_RC5_extended = button(this, "BB_RC5_extended", QStringLiteral("Sende RGB-Werte"), {148, 73, 130, 24});
+
+    RG_Mode = new TRadioGroup(QStringLiteral("Modus:"), modeItems(), 2, this);
+    RG_Mode->setObjectName(QStringLiteral("RG_Mode"));
+    RG_Mode->setGeometry(8, 104, 196, 118);
+    RG_Mode->setItemIndex(0);
+
+    BT_Setze_Mode = button(this, "BT_Setze_Mode", QStringLiteral("Setze Modus"), {212, 112, 130, 24});
+    BT_Mode_Speichern = button(this, "BT_Mode_Speichern", QStringLiteral("Modus speichern"), {212, 140, 130, 24});
+    BB_Reset = button(this, "BB_Reset", QStringLiteral("Reset"), {212, 190, 130, 24});
+
+    CB_MarkerEnabled = new QCheckBox(QStringLiteral("Marker sichtbar"), this);
+    CB_MarkerEnabled->setObjectName(QStringLiteral("CB_MarkerEnabled"));
+    CB_MarkerEnabled->setGeometry(8, 228, 150, 18);
+}
+
+QLineEdit* NormalPanel::valueEdit(int channel) const
+{
+    return channel == 0 ? Red_Edit : channel == 1 ? Green_Edit : Blue_Edit;
+}

@@ -1,0 +1,120 @@
+#include "sequence/SequenceEditor.h"
+
+#include "sequence/SequenceGridModel.h"
+#include "widgets/FlatButton.h"
+#include "widgets/SpinEdit.h"
+
+#include <QHeaderView>
+#include <QLabel>
+#include <QRadioButton>
+#include <QTableView>
+
+namespace {
+constexpr int GridTop = 88;
+
+QLabel* label(QWidget* parent, const QString& text, int x, int y)
+{
+    auto* l = new QLabel(text, parent);
+    l->move(x, y);
+    l->adjustSize();
+    return l;
+}
+
+TCSpinEdit* spin(QWidget* parent, const char* name, int min, int max, int value, QRect geometry,
+                 QLabel* caption)
+{
+    auto* s = new TCSpinEdit(min, max, value, parent);
+    s->setObjectName(QString::fromLatin1(name));
+    s->setGeometry(geometry);
+    caption->setBuddy(s);
+    s->setAccessibleName(caption->text());
+    return s;
+}
+} // namespace
+
+SequenceEditor::SequenceEditor(SequenceGridModel& model, QWidget* parent) : QWidget(parent), m_model(model)
+{
+    setObjectName(QStringLiteral("SequenceEditorArea"));
+
+    label(this, QStringLiteral("Zeit Anzeigeformat:"), 8, 6);
+    RB_Absolut = new QRadioButton(QStringLiteral("absolut"), this);
+    RB_Absolut->setObjectName(QStringLiteral("RB_Absolut"));
+    RB_Absolut->setGeometry(8, 24, 70, 18);
+    RB_Absolut->setChecked(true);
+    RB_Relativ = new QRadioButton(QStringLiteral("relativ"), this);
+    RB_Relativ->setObjectName(QStringLiteral("RB_Relativ"));
+    RB_Relativ->setGeometry(80, 24, 70, 18);
+
+    QLabel* speedLabel = label(this, QStringLiteral("Intervall:"), 150, 6);
+    Speed_CSpinEdit = spin(this, "Speed_CSpinEdit", 2, 510, 10, {246, 2, 56, 22}, speedLabel);
+    Speed_CSpinEdit->setSingleStep(2);
+    label(this, QStringLiteral("ms"), 306, 6);
+    LB_Intervall_real = new QLabel(QStringLiteral("10.000ms"), this);
+    LB_Intervall_real->setObjectName(QStringLiteral("LB_Intervall_real"));
+    LB_Intervall_real->setGeometry(150, 48, 60, 16);
+    LB_Intervall_real->hide();
+
+    QLabel* repeatLabel = label(this, QStringLiteral("Wiederholungen:"), 150, 30);
+    CSE_PlayMode = spin(this, "CSE_PlayMode", 0, 255, 0, {246, 27, 56, 22}, repeatLabel);
+    label(this, QStringLiteral("0=Endlos"), 258, 50);
+
+    label(this, QStringLiteral("ENDE=65536"), 8, 62);
+
+    // Rotation buttons above the colour columns; the Tag is the grid column.
+    const struct {
+        const char* name;
+        int windowX;
+        int tag;
+        bool up;
+    } arrows[] = {{"BT_Red_Up", 924, 3, true},    {"BT_Red_Down", 942, 3, false},
+                  {"BT_Green_Up", 966, 4, true},  {"BT_Green_Down", 984, 4, false},
+                  {"BT_Blue_Up", 1008, 5, true},  {"BT_Blue_Down", 1026, 5, false}};
+    TFlatButton* buttons[6];
+    for (int i = 0; i < 6; ++i) {
+        auto* b = new TFlatButton(arrows[i].up ? QStringLiteral("▲") : QStringLiteral("▼"), this);
+        b->setObjectName(QString::fromLatin1(arrows[i].name));
+        b->Tag = arrows[i].tag;
+        b->setGeometry(arrows[i].windowX - DesignLeft, 58, 17, 22);
+        b->setAccessibleName(QString::fromLatin1(arrows[i].name));
+        buttons[i] = b;
+    }
+    BT_Red_Up = buttons[0];
+    BT_Red_Down = buttons[1];
+    BT_Green_Up = buttons[2];
+    BT_Green_Down = buttons[3];
+    BT_Blue_Up = buttons[4];
+    BT_Blue_Down = buttons[5];
+
+    Sequenz_StringGrid = new QTableView(this);
+    Sequenz_StringGrid->setObjectName(QStringLiteral("Sequenz_StringGrid"));
+    Sequenz_StringGrid->setAccessibleName(QStringLiteral("Sequenz"));
+    Sequenz_StringGrid->setModel(&m_model);
+    Sequenz_StringGrid->setFrameShape(QFrame::NoFrame);
+    Sequenz_StringGrid->horizontalHeader()->hide();
+    Sequenz_StringGrid->verticalHeader()->hide();
+    Sequenz_StringGrid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    Sequenz_StringGrid->verticalHeader()->setDefaultSectionSize(20);
+    Sequenz_StringGrid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    Sequenz_StringGrid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    Sequenz_StringGrid->setSelectionMode(QAbstractItemView::ContiguousSelection);
+    const int widths[] = {27, 70, 70, 40, 40, 40};
+    for (int c = 0; c < 6; ++c)
+        Sequenz_StringGrid->setColumnWidth(c, widths[c]);
+    Sequenz_StringGrid->setGeometry(8, GridTop, 310, 630);
+
+    QLabel* countLabel = label(this, QStringLiteral("Tab.-Größe:"), 8, 700);
+    Count_CSpinEdit = spin(this, "Count_CSpinEdit", 1, 37, 1, {8, 716, 50, 22}, countLabel);
+    QLabel* endLabel = label(this, QStringLiteral("max. Zeit:"), 60, 700);
+    TSEnd_CSpinEdit = spin(this, "TSEnd_CSpinEdit", 0, 65535, 0, {60, 716, 60, 22}, endLabel);
+    for (QWidget* w : std::initializer_list<QWidget*>{countLabel, Count_CSpinEdit, endLabel, TSEnd_CSpinEdit}) {
+        w->setEnabled(false);
+        w->hide();
+    }
+}
+
+void SequenceEditor::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    // The grid is anchored to the top, right and bottom edges.
+    Sequenz_StringGrid->setGeometry(8, GridTop, 310, qMax(40, 630 + height() - DesignHeight));
+}
