@@ -4,6 +4,7 @@
 #include <QTimer>
 
 #include <libudev.h>
+#include <unistd.h>
 
 namespace {
 // A plug produces several events (the hidraw node, sometimes more than one
@@ -19,8 +20,11 @@ UdevWatcher::UdevWatcher(const QString& source, QObject* parent, int pollInterva
     m_coalesce->setInterval(CoalesceMs);
     connect(m_coalesce, &QTimer::timeout, this, &UdevWatcher::devicesChanged);
 
+    // Without a running udevd, libudev hands out a "udev" monitor that never receives
+    // anything; polling at least notices devices then.
+    const bool udevdRuns = ::access("/run/udev/control", F_OK) == 0;
     m_udev = udev_new();
-    if (m_udev)
+    if (m_udev && (source != QLatin1String("udev") || udevdRuns))
         m_monitor = udev_monitor_new_from_netlink(m_udev, source.toUtf8().constData());
     if (m_monitor && (udev_monitor_filter_add_match_subsystem_devtype(m_monitor, "hidraw", nullptr) < 0 ||
                       udev_monitor_enable_receiving(m_monitor) < 0 || udev_monitor_get_fd(m_monitor) < 0)) {

@@ -15,7 +15,8 @@ class UdevWatcher : public QObject {
     Q_OBJECT
 public:
     // source: "udev" (events after udevd has applied its rules, so the device node's
-    // permissions are final) or "kernel" (raw kernel events, for systems without udevd).
+    // permissions are final; polls when udevd does not run) or "kernel" (raw kernel
+    // events, for systems without udevd).
     explicit UdevWatcher(const QString& source = QStringLiteral("udev"), QObject* parent = nullptr,
                          int pollIntervalMs = 1000);
     ~UdevWatcher() override;

@@ -1,6 +1,7 @@
 #include "tests/transmitter/TestRegistry.h"
 #include "transmitter/UdevWatcher.h"
 
+#include <QFile>
 #include <QSignalSpy>
 #include <QSocketNotifier>
 #include <QTest>
@@ -12,6 +13,7 @@ private slots:
     void burstOfEventsGivesOneChange();
     void fallsBackToPolling();
     void kernelMonitor();
+    void udevMonitorNeedsUdevd();
 };
 
 void TestUdevWatcher::burstOfEventsGivesOneChange()
@@ -53,6 +55,14 @@ void TestUdevWatcher::kernelMonitor()
     QVERIFY(notifier);
     QVERIFY(notifier->isEnabled());
     QCOMPARE(notifier->type(), QSocketNotifier::Read);
+}
+
+void TestUdevWatcher::udevMonitorNeedsUdevd()
+{
+    UdevWatcher watcher(QStringLiteral("udev"));
+    const bool udevd = QFile::exists(QStringLiteral("/run/udev/control"));
+    QCOMPARE(watcher.monitoring(), udevd);
+    QCOMPARE(watcher.findChild<QTimer*>(QStringLiteral("pollTimer")) != nullptr, !udevd);
 }
 
 TINTARO_REGISTER_TEST(TestUdevWatcher);
