@@ -177,7 +177,8 @@ timeout --kill-after=10 "$timeout_s" "$qemu" -accel tcg -cpu max -m 512 -smp 1 -
 qemu_rc=$?
 set -e
 
-text=$(tr -d '\r' <"$log" 2>/dev/null || true)
+text=""
+[ -f "$log" ] && text=$(tr -d '\r' <"$log")
 if ! grep -q '^@@VM-INIT@@$' <<<"$text"; then
   if [ "$qemu_rc" -ne 0 ] && [ "$qemu_rc" -ne 124 ] && [ "$qemu_rc" -ne 137 ]; then
     skip "qemu cannot run here (exit $qemu_rc): $(head -c 600 "$work/qemu.out")"
