@@ -17,11 +17,11 @@ SideColumn::SideColumn(QWidget* parent) : QWidget(parent)
     Panel6 = new QFrame(this);
     Panel6->setObjectName(QStringLiteral("Panel6"));
     Panel6->setFrameShape(QFrame::StyledPanel);
-    Panel6->setGeometry(0, 4, 82, 60);
+    Panel6->setGeometry(0, 4, 95, 60);
     auto radio = [this](const char* name, const QString& caption, int y) {
         auto* b = new QRadioButton(caption, Panel6);
         b->setObjectName(QString::fromLatin1(name));
-        b->setGeometry(3, y, 78, 18);
+        b->setGeometry(3, y, 90, 18);
         return b;
     };
     RB_ATtiny85 = radio("RB_ATtiny85", QStringLiteral("ATtin85"), 2);
@@ -59,5 +59,5 @@ SideColumn::SideColumn(QWidget* parent) : QWidget(parent)
     CSpinEdit1->setAccessibleName(QStringLiteral("Zoom"));
     CSpinEdit1->hide();
 
-    setFixedSize(84, 256);
+    setFixedSize(96, 256);
 }

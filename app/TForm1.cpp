@@ -70,7 +70,7 @@ TForm1::TForm1(FormServices services, QWidget* parent)
     keypad = new KeypadPanel(m_transmitter, m_central);
     keypad->move(0, 0);
     sliders = new ChannelSliders(m_central);
-    sliders->move(200, 0);
+    sliders->move(198, 0);
 
     QStringList modules;
     for (int i = 0; i <= 6; ++i)
@@ -82,7 +82,7 @@ TForm1::TForm1(FormServices services, QWidget* parent)
     RG_Geraeteadresse->setItemIndex(7);
 
     side = new SideColumn(m_central);
-    side->move(312, 0);
+    side->move(304, 0);
 
     // Design time: the panels stand apart; start-up moves them onto PA_Normal's place.
     normal = new NormalPanel(m_central);

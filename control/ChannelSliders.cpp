@@ -27,7 +27,7 @@ ChannelSliders::ChannelSliders(QWidget* parent) : QWidget(parent)
         QPalette p = strip->palette();
         p.setColor(QPalette::Window, QColor::fromRgb(Strips[i].colour));
         strip->setPalette(p);
-        strip->setGeometry(i * 36, 4, 34, 248);
+        strip->setGeometry(i * 35, 4, 34, 248);
 
         auto* heading = new QLabel(QString::fromUtf8(Strips[i].heading), strip);
         heading->setAlignment(Qt::AlignCenter);
@@ -46,7 +46,7 @@ ChannelSliders::ChannelSliders(QWidget* parent) : QWidget(parent)
     ScrollBar_Red = bars[0];
     ScrollBar_Green = bars[1];
     ScrollBar_Blue = bars[2];
-    setFixedSize(3 * 36, 256);
+    setFixedSize(3 * 35, 256);
 }
 
 QScrollBar* ChannelSliders::bar(int channel) const

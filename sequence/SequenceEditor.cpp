@@ -46,17 +46,17 @@ SequenceEditor::SequenceEditor(SequenceGridModel& model, QWidget* parent) : QWid
     RB_Relativ->setGeometry(80, 24, 70, 18);
 
     QLabel* speedLabel = label(this, QStringLiteral("Intervall:"), 150, 6);
-    Speed_CSpinEdit = spin(this, "Speed_CSpinEdit", 2, 510, 10, {246, 2, 56, 22}, speedLabel);
+    Speed_CSpinEdit = spin(this, "Speed_CSpinEdit", 2, 510, 10, {236, 2, 48, 22}, speedLabel);
     Speed_CSpinEdit->setSingleStep(2);
-    label(this, QStringLiteral("ms"), 306, 6);
+    label(this, QStringLiteral("ms"), 288, 6);
     LB_Intervall_real = new QLabel(QStringLiteral("10.000ms"), this);
     LB_Intervall_real->setObjectName(QStringLiteral("LB_Intervall_real"));
     LB_Intervall_real->setGeometry(150, 48, 60, 16);
     LB_Intervall_real->hide();
 
     QLabel* repeatLabel = label(this, QStringLiteral("Wiederholungen:"), 150, 30);
-    CSE_PlayMode = spin(this, "CSE_PlayMode", 0, 255, 0, {246, 27, 56, 22}, repeatLabel);
-    label(this, QStringLiteral("0=Endlos"), 258, 50);
+    CSE_PlayMode = spin(this, "CSE_PlayMode", 0, 255, 0, {236, 27, 48, 22}, repeatLabel);
+    label(this, QStringLiteral("0=Endlos"), 287, 31);
 
     label(this, QStringLiteral("ENDE=65536"), 8, 62);
 
