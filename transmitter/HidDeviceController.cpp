@@ -1,6 +1,7 @@
 #include "transmitter/HidDeviceController.h"
 
 #include <QMetaObject>
+#include <QSet>
 
 #include <algorithm>
 
@@ -51,18 +52,21 @@ void THidDeviceController::enumerate(bool first)
     ++m_enumerations;
 
     const std::vector<HidDeviceInfo> present = m_backend.enumerate();
-    const auto isPresent = [&](const QString& identity) {
-        return std::any_of(present.begin(), present.end(),
-                           [&](const HidDeviceInfo& info) { return info.identity == identity; });
-    };
+    QSet<QString> presentIds;
+    presentIds.reserve(qsizetype(present.size()));
+    for (const HidDeviceInfo& info : present)
+        presentIds.insert(info.identity);
 
     int changes = 0;
     // Removals, from the end of the list to its start. A device already unplugged but
     // kept because it is checked out counts as removed again each time.
+    QSet<QString> listedIds;  // identities of the plugged-in devices that stay
     for (auto i = m_devices.size(); i-- > 0;) {
         THidDevice& device = *m_devices[i];
-        if (device.pluggedIn() && isPresent(device.identity()))
+        if (device.pluggedIn() && presentIds.contains(device.identity())) {
+            listedIds.insert(device.identity());
             continue;
+        }
         device.setPluggedIn(false);
         ++changes;
         if (!device.checkedOut())
@@ -72,11 +76,9 @@ void THidDeviceController::enumerate(bool first)
     // Arrivals, appended in enumeration order. A device object is made only for a
     // new identity: making and discarding one would close the listed device's handle.
     for (const HidDeviceInfo& info : present) {
-        const bool listed = std::any_of(m_devices.begin(), m_devices.end(), [&](const auto& d) {
-            return d->pluggedIn() && d->identity() == info.identity;
-        });
-        if (listed)
+        if (listedIds.contains(info.identity))
             continue;
+        listedIds.insert(info.identity);
         m_devices.push_back(std::make_unique<THidDevice>(m_backend, info));
         ++changes;
     }
