@@ -168,8 +168,9 @@ bool HidapiBackend::sendFeatureReport(const HidDeviceInfo& device, const std::ui
         }
         const QByteArray path = QFile::encodeName(device.path);
         // Try the node ourselves first: that gives the exact errno of a refused open
-        // (EACCES without the udev rule), and hidapi only ever sees hidraw character
-        // devices (its failure paths on other nodes are not safe).
+        // (EACCES without the udev rule) at once, where hidapi would retry it for a
+        // while, and hidapi only ever sees character devices (its clean-up after a
+        // failed descriptor query on other nodes is not safe).
         const int fd = ::open(path.constData(), O_RDWR | O_CLOEXEC);
         if (fd < 0) {
             error = errno ? errno : EIO;
