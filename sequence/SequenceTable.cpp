@@ -1,5 +1,7 @@
 #include "sequence/SequenceTable.h"
 
+#include "protocol/Upload.h"
+
 #include <QRegularExpression>
 
 #include <algorithm>
@@ -15,8 +17,17 @@ SequenceTable::SequenceTable()
         setStep(i, circle[i]);
 }
 
+namespace {
+bool inStorage(int i)
+{
+    return i >= 0 && i < StorageSteps;
+}
+} // namespace
+
 SequenceStep SequenceTable::step(int i) const
 {
+    if (!inStorage(i))
+        return {};
     return {curves[Red].points[i].time, curves[Red].points[i].level, curves[Green].points[i].level,
             curves[Blue].points[i].level};
 }
@@ -31,12 +42,16 @@ void SequenceTable::setStep(int i, const SequenceStep& s)
 
 void SequenceTable::setTime(int i, std::int32_t time)
 {
+    if (!inStorage(i))
+        return;
     for (auto& c : curves)
         c.points[i].time = time;
 }
 
 void SequenceTable::setLevel(int i, ColourChannel channel, std::int32_t level)
 {
+    if (!inStorage(i) || channel < Red || channel > Blue)
+        return;
     curves[channel].points[i].level = level;
 }
 
@@ -55,7 +70,7 @@ std::uint32_t LevelAtTick(const ChannelCurve& curve, int count, std::uint32_t x)
     while (j < n && x > time(j))
         ++j;
     const std::uint32_t ta = time(j - 1), tb = time(j), la = level(j - 1), lb = level(j);
-    if (x <= ta)  // only reachable when times do not rise
+    if (x <= ta)  // x at the first point's time, or times that do not rise
         return la;
     const std::uint32_t dx = x - ta;
     const std::uint32_t dt = tb - ta;
@@ -72,12 +87,14 @@ namespace ticks {
 
 int speedCode(int speed)
 {
-    return int(speed * 0.5 + 0.5);
+    return protocol::speedCode(speed);
 }
 
 std::uint32_t TicksToMs(std::int64_t ticks, int speed)
 {
-    return std::uint32_t(2 * std::int64_t(speedCode(speed)) * ticks);
+    // Exact for the values that occur (2 * 255 * 65536 fits); anything else wraps
+    // modulo 2^32 instead of overflowing.
+    return std::uint32_t(2 * std::uint64_t(speedCode(speed)) * std::uint64_t(ticks));
 }
 
 std::int64_t MsToTicks(std::int64_t ms, int speed)
@@ -99,13 +116,18 @@ QString clockText(std::uint32_t ms)
 bool parseClockText(const QString& text, std::uint32_t& minutes, std::uint32_t& seconds,
                     std::uint32_t& milliseconds)
 {
-    static const QRegularExpression re(QStringLiteral("^\\s*(\\d+):\\s*(\\d+)\\.\\s*(\\d+)"));
+    static const QRegularExpression re(QStringLiteral("^\\s*([0-9]+):\\s*([0-9]+)\\.\\s*([0-9]+)"));
     const auto m = re.match(text);
     if (!m.hasMatch())
         return false;
-    minutes = m.captured(1).toUInt();
-    seconds = m.captured(2).toUInt();
-    milliseconds = m.captured(3).toUInt();
+    bool ok[3];
+    const std::uint32_t v[3] = {m.captured(1).toUInt(&ok[0]), m.captured(2).toUInt(&ok[1]),
+                                m.captured(3).toUInt(&ok[2])};
+    if (!ok[0] || !ok[1] || !ok[2])
+        return false;
+    minutes = v[0];
+    seconds = v[1];
+    milliseconds = v[2];
     return true;
 }
 
