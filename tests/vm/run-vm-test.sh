@@ -26,7 +26,9 @@ while [ $# -gt 0 ]; do
   esac
 done
 [ -n "$cache" ] && [ -n "$work" ] && [ $# -ge 1 ] || { echo "usage: see the head of $0" >&2; exit 2; }
-program=$1; shift
+program=$(realpath -m "$1"); shift
+cache=$(realpath -m "$cache")
+work=$(realpath -m "$work")
 program_args=("$@")
 
 skip() { echo "SKIPPED: $*"; exit "$SKIP"; }
@@ -128,6 +130,7 @@ for m in "${modules[@]}"; do cp "$kernel_dir/$m.ko" "$root/modules/"; done
 cp -L "$program" "$root/tests/"
 copy_libraries "$program"
 for plugin in "${qt_plugins[@]}"; do
+  [ -f "$plugin" ] || fail "Qt plugin $plugin not found"
   cp -L "$plugin" "$root/qt/plugins/platforms/"
   copy_libraries "$plugin"
 done
