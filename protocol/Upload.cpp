@@ -132,7 +132,11 @@ std::vector<std::uint8_t> uploadDataBytes(const UploadInputs& in)
 {
     std::vector<std::uint8_t> out;
     out.reserve(std::size_t(std::max(0, dataByteCount(in.maxSteps))));
-    const auto append = [&](const auto& bytes) { out.insert(out.end(), bytes.begin(), bytes.end()); };
+    // Element by element: GCC 12 warns falsely about insert() of a range here at -O2.
+    const auto append = [&](const auto& bytes) {
+        for (std::uint8_t b : bytes)
+            out.push_back(b);
+    };
     append(headerBytes(in.count, in.speed, in.tsEnd));
     for (int i = 0; i < in.maxSteps; ++i)
         append(stepBytes(std::size_t(i) < in.steps.size() ? in.steps[std::size_t(i)] : UploadStep{}, in.percent));
@@ -152,7 +156,10 @@ std::vector<ChannelFrame> uploadFrames(const UploadInputs& in)
 {
     UploadEncoder encoder(in.maxSteps);
     std::vector<ChannelFrame> out;
-    const auto append = [&](const auto& frames) { out.insert(out.end(), frames.begin(), frames.end()); };
+    const auto append = [&](const auto& frames) {
+        for (const ChannelFrame& f : frames)
+            out.push_back(f);
+    };
     append(openingFrames());
     append(encoder.header(in.count, in.speed, in.tsEnd));
     for (int i = 0; i < in.maxSteps; ++i)
