@@ -112,6 +112,7 @@ private slots:
     void repeatedCheckRepeatsLevelMessage();
     void startupTableAfterCheck();
     void variantRowsBeyondMaxSteps();
+    void maxStepsOutsideStorage();
 
     void readDecimal_data();
     void readDecimal();
@@ -313,6 +314,31 @@ void TestSequenceCheck::variantRowsBeyondMaxSteps()
     QCOMPARE(table.step(32).time, 0);
     QCOMPARE(table.step(33).time, -7777);
     QCOMPARE(table.step(36).red, -1);
+}
+
+void TestSequenceCheck::maxStepsOutsideStorage()
+{
+    // More rows than the storage holds are limited to it; none at all store nothing.
+    QStringList log;
+    FakeGrid grid = gridOf(startupRows());
+    grid.log = &log;
+    FakeReporter reporter;
+    reporter.log = &log;
+    SequenceTable table = sentinelTable();
+    CheckResult r = runSequenceCheck(grid, reporter, table, 500, 10);
+    QVERIFY(r.complete);
+    QCOMPARE(r.count, 7);
+    QCOMPARE(r.tsEnd, 1530);
+    QCOMPARE(grid.forbiddenReads, 0);
+    QCOMPARE(table.step(36).time, 0);
+
+    table = sentinelTable();
+    r = runSequenceCheck(grid, reporter, table, -3, 10);
+    QVERIFY(r.complete);
+    QCOMPARE(r.count, 0);
+    QCOMPARE(r.tsEnd, 0);
+    QCOMPARE(table.step(0).time, -7777);
+    QVERIFY(log.isEmpty());
 }
 
 void TestSequenceCheck::readDecimal_data()
