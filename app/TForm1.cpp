@@ -2,12 +2,17 @@
 
 #include "app/SideColumn.h"
 #include "control/ChannelSliders.h"
+#include "control/ChannelValues.h"
+#include "control/ConfigProcedure.h"
 #include "control/ConfigProcedurePanel.h"
 #include "control/KeypadPanel.h"
+#include "control/ModeAndReset.h"
 #include "control/NormalPanel.h"
 #include "preview/PreviewArea.h"
 #include "sequence/SequenceEditor.h"
 #include "sequence/SequencePanel.h"
+#include "transmitter/HidDeviceController.h"
+#include "transmitter/TransmitterDiscovery.h"
 #include "widgets/FlatButton.h"
 #include "widgets/Prompts.h"
 #include "widgets/RadioGroup.h"
@@ -16,6 +21,7 @@
 #include <QApplication>
 #include <QButtonGroup>
 #include <QComboBox>
+#include <QLabel>
 #include <QMenuBar>
 
 #include <cstdio>
@@ -99,6 +105,7 @@ TForm1::TForm1(FormServices services, QWidget* parent)
     preview = new PreviewArea(m_central);
 
     buildMenu();
+    createHidController();
 
     // The pacing values follow their spin edits.
     connect(sequence->CSE_Repeat, &QSpinBox::valueChanged, this,
@@ -106,10 +113,28 @@ TForm1::TForm1(FormServices services, QWidget* parent)
     connect(sequence->CSE_Delay, &QSpinBox::valueChanged, this,
             [this](int v) { m_transmitter.setRepeatDelayMs(v); });
 
+    wireDirectControl();
     FormCreate();
 }
 
 TForm1::~TForm1() = default;
+
+// Sliders, free frame, mode and reset, and the configuration procedures (each driven
+// by its row of the command table) act on controls of several areas.
+void TForm1::wireDirectControl()
+{
+    ChannelValues::Controls controls{sliders,
+                                     normal,
+                                     {sequence->percent(0), sequence->percent(1), sequence->percent(2)},
+                                     side->Senden_CheckBox,
+                                     side->RGB_LED,
+                                     RG_Geraeteadresse};
+    channelValues = new ChannelValues(m_transmitter, controls, this);
+    modeAndReset = new ModeAndReset(m_transmitter, *normal, *channelValues, *RG_Geraeteadresse, this);
+    for (std::size_t i = 0; i < procedures.size(); ++i)
+        procedureControls[i] = new ConfigProcedure(protocol::procedures()[i], *procedures[i], m_transmitter,
+                                                   *RG_Geraeteadresse, *side->CB_Simulation, this);
+}
 
 int TForm1::moduleIndex() const
 {
@@ -158,6 +183,18 @@ void TForm1::BB_Tab_NormalClick(TFlatSpeedButton* sender)
         panel->hide();
     if (sender->Tag >= 1 && sender->Tag <= 6)
         tabPanels[sender->Tag - 1]->show();
+}
+
+void TForm1::createHidController()
+{
+    if (!m_services.hid)
+        return;
+    HidCtl = new THidDeviceController(*m_services.hid, this);
+    HidCtl->setObjectName(QStringLiteral("HidCtl"));
+    discovery = new TransmitterDiscovery(*HidCtl, m_transmitter, this);
+    connect(discovery, &TransmitterDiscovery::labelChanged, keypad->Geraet_Label, &QLabel::setText);
+    if (m_services.deviceWatcher)
+        connect(m_services.deviceWatcher, SIGNAL(devicesChanged()), HidCtl, SLOT(DeviceChangeNotification()));
 }
 
 void TForm1::Beenden1Click()

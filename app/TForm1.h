@@ -10,9 +10,12 @@
 #include <functional>
 
 class ChannelSliders;
+class ChannelValues;
+class ConfigProcedure;
 class ConfigProcedurePanel;
 class HidBackend;
 class KeypadPanel;
+class ModeAndReset;
 class NormalPanel;
 class PreviewArea;
 class Prompts;
@@ -21,6 +24,8 @@ class QMenu;
 class SequenceEditor;
 class SequencePanel;
 class SideColumn;
+class THidDeviceController;
+class TransmitterDiscovery;
 class TFlatSpeedButton;
 class TRadioGroup;
 
@@ -62,10 +67,16 @@ public:
     NormalPanel* normal;
     SequencePanel* sequence;
     std::array<ConfigProcedurePanel*, 4> procedures;   // PA_OSC, PA_Adresse, PA_Helligkeit, PA_MF_Pin
+    // Direct control: sliders and free frame, mode and reset, the four procedures (by panel).
+    ChannelValues* channelValues = nullptr;
+    ModeAndReset* modeAndReset = nullptr;
+    std::array<ConfigProcedure*, 4> procedureControls{};
     SequenceEditor* editor;
     PreviewArea* preview;
     std::array<TFlatSpeedButton*, 6> tabButtons;        // in their order on the window
     std::array<QWidget*, 6> tabPanels;                  // by Tag 1..6
+    THidDeviceController* HidCtl = nullptr;             // null without a HID layer
+    TransmitterDiscovery* discovery = nullptr;
     QAction* RGBSequenzladen1;
     QAction* RGBSequenzspeichernunter1;
     QAction* Beenden1;
@@ -81,6 +92,10 @@ protected:
 private:
     void buildMenu();
     void buildTabs();
+    // The HID controller and the transmitter discovery; the first enumeration runs
+    // once the event loop turns.
+    void createHidController();
+    void wireDirectControl();
     void FormCreate();
     // Start-up steps that belong to the sequence editor.
     void RG_ZeitClick();

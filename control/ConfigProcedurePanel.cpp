@@ -57,6 +57,8 @@ ConfigProcedurePanel::ConfigProcedurePanel(const ConfigPanelDef& def, QWidget* p
     if (def.isList) {
         valueList = new QComboBox(this);
         valueList->setEditable(true);
+        // Typing into the field never adds an entry: the list positions are what the module knows.
+        valueList->setInsertPolicy(QComboBox::NoInsert);
         valueList->addItems({QStringLiteral("nix"), QStringLiteral("9846,15Hz"), QStringLiteral("RC5 Error"),
                              QStringLiteral("RC5 Filter Output"), QStringLiteral("Master Sync Output"),
                              QStringLiteral("Slave Sync Input")});
