@@ -13,6 +13,8 @@
 #include "sequence/SequencePanel.h"
 #include "transmitter/HidDeviceController.h"
 #include "transmitter/TransmitterDiscovery.h"
+#include "transmitter/HidDeviceController.h"
+#include "transmitter/TransmitterDiscovery.h"
 #include "widgets/FlatButton.h"
 #include "widgets/Prompts.h"
 #include "widgets/RadioGroup.h"
@@ -21,6 +23,7 @@
 #include <QApplication>
 #include <QButtonGroup>
 #include <QComboBox>
+#include <QLabel>
 #include <QLabel>
 #include <QMenuBar>
 
@@ -106,6 +109,7 @@ TForm1::TForm1(FormServices services, QWidget* parent)
 
     buildMenu();
     createHidController();
+    createHidController();
 
     // The pacing values follow their spin edits.
     connect(sequence->CSE_Repeat, &QSpinBox::valueChanged, this,
@@ -183,6 +187,18 @@ void TForm1::BB_Tab_NormalClick(TFlatSpeedButton* sender)
         panel->hide();
     if (sender->Tag >= 1 && sender->Tag <= 6)
         tabPanels[sender->Tag - 1]->show();
+}
+
+void TForm1::createHidController()
+{
+    if (!m_services.hid)
+        return;
+    HidCtl = new THidDeviceController(*m_services.hid, this);
+    HidCtl->setObjectName(QStringLiteral("HidCtl"));
+    discovery = new TransmitterDiscovery(*HidCtl, m_transmitter, this);
+    connect(discovery, &TransmitterDiscovery::labelChanged, keypad->Geraet_Label, &QLabel::setText);
+    if (m_services.deviceWatcher)
+        connect(m_services.deviceWatcher, SIGNAL(devicesChanged()), HidCtl, SLOT(DeviceChangeNotification()));
 }
 
 void TForm1::createHidController()

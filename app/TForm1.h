@@ -26,6 +26,8 @@ class SequencePanel;
 class SideColumn;
 class THidDeviceController;
 class TransmitterDiscovery;
+class THidDeviceController;
+class TransmitterDiscovery;
 class TFlatSpeedButton;
 class TRadioGroup;
 
@@ -77,6 +79,8 @@ public:
     std::array<QWidget*, 6> tabPanels;                  // by Tag 1..6
     THidDeviceController* HidCtl = nullptr;             // null without a HID layer
     TransmitterDiscovery* discovery = nullptr;
+    THidDeviceController* HidCtl = nullptr;             // null without a HID layer
+    TransmitterDiscovery* discovery = nullptr;
     QAction* RGBSequenzladen1;
     QAction* RGBSequenzspeichernunter1;
     QAction* Beenden1;
@@ -92,6 +96,9 @@ protected:
 private:
     void buildMenu();
     void buildTabs();
+    // The HID controller and the transmitter discovery; the first enumeration runs
+    // once the event loop turns.
+    void createHidController();
     // The HID controller and the transmitter discovery; the first enumeration runs
     // once the event loop turns.
     void createHidController();

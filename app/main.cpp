@@ -1,5 +1,7 @@
 #include "app/QtPrompts.h"
 #include "app/TForm1.h"
+#include "transmitter/HidapiBackend.h"
+#include "transmitter/UdevWatcher.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -15,8 +17,12 @@ int main(int argc, char** argv)
     QApplication::setFont(arial);
 
     QtPrompts prompts;
+    HidapiBackend hid;
+    UdevWatcher watcher(QStringLiteral("udev"));
     FormServices services;
     services.prompts = &prompts;
+    services.hid = &hid;
+    services.deviceWatcher = &watcher;
     TForm1 form(services);
     prompts.setParentWindow(&form);
 

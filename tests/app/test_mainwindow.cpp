@@ -1,4 +1,5 @@
 #include "app/TForm1.h"
+#include "tests/support/FakeHidBackend.h"
 #include "tests/support/ScriptedPrompts.h"
 #include "widgets/FlatButton.h"
 #include "widgets/RadioGroup.h"
@@ -19,12 +20,15 @@
 namespace {
 struct Window {
     ScriptedPrompts prompts;
+    FakeHidBackend hid;
     QList<int> exits;
     std::unique_ptr<TForm1> form;
-    Window()
+    explicit Window(bool withHid = false)
     {
         FormServices s;
         s.prompts = &prompts;
+        if (withHid)
+            s.hid = &hid;
         s.pause = [](int) {};
         s.exitProcess = [this](int code) { exits << code; };
         form = std::make_unique<TForm1>(s);
@@ -56,6 +60,8 @@ private slots:
     void beendenEndsWithZero();
     void accessibleNames();
     void pacingFollowsSpinEdits();
+    void transmitterFoundOnceTheLoopTurns();
+    void sendRc5InvertsToggleWithoutTransmitter();
 };
 
 void TestMainWindow::startState()
@@ -330,6 +336,34 @@ void TestMainWindow::pacingFollowsSpinEdits()
     w.find<TCSpinEdit>("CSE_Delay")->setValue(40);
     QCOMPARE(w.form->transmitter().repeatCount(), 5);
     QCOMPARE(w.form->transmitter().repeatDelayMs(), 40);
+}
+
+void TestMainWindow::transmitterFoundOnceTheLoopTurns()
+{
+    Window w(true);
+    w.hid.plugTransmitter();
+    auto* label = w.find<QLabel>("Geraet_Label");
+    QCOMPARE(label->text(), QStringLiteral("USB-Gerätename:"));   // until the first device change
+    QTRY_COMPARE(label->text(), QStringLiteral("USB-Gerätename: RU5-Dadezuviriz"));
+
+    QTest::mouseClick(w.find<TFlatButton>("RC5_Button"), Qt::LeftButton);
+    QCOMPARE(w.hid.sent.size(), std::size_t(1));
+    QCOMPARE(w.hid.sent[0].bytes, (std::vector<std::uint8_t>{0x00, 0x0E, 0xC0, 0x00, 0, 0, 0}));
+    QCOMPARE(w.find<QLineEdit>("Error_Edit")->text(), QStringLiteral("RC5-Daten: 0E C0 00 "));
+    QVERIFY(w.find<QCheckBox>("Toggle_CheckBox")->isChecked());
+}
+
+void TestMainWindow::sendRc5InvertsToggleWithoutTransmitter()
+{
+    Window w(true);
+    QTRY_COMPARE(w.find<QLabel>("Geraet_Label")->text(), QStringLiteral("USB-Gerätename: "));
+    auto* toggle = w.find<QCheckBox>("Toggle_CheckBox");
+    auto* status = w.find<QLineEdit>("Error_Edit");
+    status->setText(QStringLiteral("vorher"));
+    QTest::mouseClick(w.find<TFlatButton>("RC5_Button"), Qt::LeftButton);
+    QVERIFY(toggle->isChecked());
+    QCOMPARE(status->text(), QStringLiteral("vorher"));
+    QVERIFY(w.hid.sent.empty());
 }
 
 QTEST_MAIN(TestMainWindow)
