@@ -98,8 +98,10 @@ QByteArray toFileText(const QString& text)
     return bytes;
 }
 
-// Ids are 32-bit; a file with more distinct names than that simply stops being indexed.
+// Ids and name lengths are 32-bit; a file with more distinct names than that, or a name longer
+// than that, is not indexed beyond that point (such names can never be asked for anyway).
 constexpr std::size_t MaxIds = std::numeric_limits<std::int32_t>::max() / 2;
+constexpr qint64 MaxNameSize = std::numeric_limits<std::int32_t>::max();
 
 }  // namespace
 
@@ -160,6 +162,25 @@ std::int32_t IniDocument::IdTable::find(std::uint64_t hash, Match match) const
         const Slot& slot = m_slots[i];
         if (slot.id < 0)
             return -1;
+        if (slot.hash == h && match(slot.id))
+            return slot.id;
+    }
+}
+
+template <class Match>
+std::int32_t IniDocument::IdTable::findOrInsert(std::uint64_t hash, std::int32_t newId, Match match)
+{
+    if ((m_used + 1) * 2 > m_slots.size())
+        grow();
+    const auto h = static_cast<std::uint32_t>(hash ^ (hash >> 32));
+    const std::size_t mask = m_slots.size() - 1;
+    for (std::size_t i = h & mask;; i = (i + 1) & mask) {
+        Slot& slot = m_slots[i];
+        if (slot.id < 0) {
+            slot = {h, newId};
+            ++m_used;
+            return newId;
+        }
         if (slot.hash == h && match(slot.id))
             return slot.id;
     }
@@ -296,21 +317,24 @@ void IniDocument::parse()
             m_lineEnd = m_bytes.sliced(l.contentEnd, l.next - l.contentEnd);
         if (l.kind == LineParts::Header) {
             const QByteArrayView name(m_bytes.constData() + l.nameBegin, l.nameEnd - l.nameBegin);
-            const std::uint64_t hash = foldHash(name);
+            const auto id = static_cast<std::int32_t>(m_sections.size());
             current = -1;
-            if (findSection(name, hash) < 0 && m_sections.size() < MaxIds) {
-                current = static_cast<std::int32_t>(m_sections.size());
-                m_sections.push_back({pos, l.next});
-                m_sectionIndex.insert(hash, current);
+            if (id < std::int32_t(MaxIds) && name.size() <= MaxNameSize
+                && m_sectionIndex.findOrInsert(foldHash(name), id, [&](std::int32_t other) {
+                       return foldEqual(sectionName(other), name);
+                   }) == id) {
+                current = id;
+                m_sections.push_back({l.nameBegin, l.next, std::int32_t(name.size())});
             }
         } else if (l.kind == LineParts::Key && current >= 0) {
             m_sections[current].insertAt = l.next;
             const QByteArrayView key(m_bytes.constData() + l.nameBegin, l.nameEnd - l.nameBegin);
-            const std::uint64_t hash = entryHash(current, foldHash(key));
-            if (findEntry(current, key, hash) < 0 && m_entries.size() < MaxIds) {
-                m_entryIndex.insert(hash, static_cast<std::int32_t>(m_entries.size()));
-                m_entries.push_back({pos, current});
-            }
+            const auto id = static_cast<std::int32_t>(m_entries.size());
+            if (id < std::int32_t(MaxIds) && key.size() <= MaxNameSize
+                && m_entryIndex.findOrInsert(entryHash(current, foldHash(key)), id, [&](std::int32_t other) {
+                       return m_entries[other].section == current && foldEqual(entryKey(other), key);
+                   }) == id)
+                m_entries.push_back({l.nameBegin, std::int32_t(key.size()), current});
         }
         pos = l.next;
     }
@@ -323,8 +347,7 @@ QByteArrayView IniDocument::sectionName(std::int32_t section) const
     const auto parsed = static_cast<std::int32_t>(m_sections.size());
     if (section >= parsed)
         return m_addedSections[section - parsed];
-    const LineParts l = lineAt(m_sections[section].header);
-    return QByteArrayView(m_bytes.constData() + l.nameBegin, l.nameEnd - l.nameBegin);
+    return QByteArrayView(m_bytes.constData() + m_sections[section].nameBegin, m_sections[section].nameSize);
 }
 
 QByteArrayView IniDocument::entryKey(std::int32_t entry) const
@@ -332,8 +355,7 @@ QByteArrayView IniDocument::entryKey(std::int32_t entry) const
     const auto parsed = static_cast<std::int32_t>(m_entries.size());
     if (entry >= parsed)
         return m_addedEntries[entry - parsed].key;
-    const LineParts l = lineAt(m_entries[entry].line);
-    return QByteArrayView(m_bytes.constData() + l.nameBegin, l.nameEnd - l.nameBegin);
+    return QByteArrayView(m_bytes.constData() + m_entries[entry].keyBegin, m_entries[entry].keySize);
 }
 
 std::int32_t IniDocument::findSection(QByteArrayView name, std::uint64_t hash) const
@@ -370,7 +392,7 @@ QByteArray IniDocument::rawValue(std::int32_t entry) const
         return m_addedEntries[entry - parsed].value;
     if (auto it = m_replaced.find(entry); it != m_replaced.end())
         return it->second;
-    const LineParts l = lineAt(m_entries[entry].line);
+    const LineParts l = lineAt(m_entries[entry].keyBegin);
     return m_bytes.sliced(l.valueBegin, l.valueEnd - l.valueBegin);
 }
 
@@ -444,7 +466,7 @@ QByteArray IniDocument::toBytes() const
     qint64 extra = 0;
 
     for (const auto& [entry, value] : m_replaced) {
-        const LineParts l = lineAt(m_entries[entry].line);
+        const LineParts l = lineAt(m_entries[entry].keyBegin);
         Patch p{l.valueBegin, l.valueEnd, false, value};
         if (l.equals < 0)
             p.text.prepend('=');

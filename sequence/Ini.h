@@ -55,6 +55,9 @@ private:
     public:
         template <class Match>
         std::int32_t find(std::uint64_t hash, Match match) const;
+        // The id already stored for a matching name, else newId after storing it.
+        template <class Match>
+        std::int32_t findOrInsert(std::uint64_t hash, std::int32_t newId, Match match);
         void insert(std::uint64_t hash, std::int32_t id);
 
     private:
@@ -71,11 +74,13 @@ private:
     // others can never be found. Parsed records are small so that huge files stay cheap; ids at
     // or beyond the parsed count refer to the records added by setValue.
     struct Section {
-        qint64 header = 0;    // offset of the header line
+        qint64 nameBegin = 0;
         qint64 insertAt = 0;  // where new keys go: after the last key line, else after the header
+        std::int32_t nameSize = 0;
     };
     struct Entry {
-        qint64 line = 0;      // offset of the key line
+        qint64 keyBegin = 0;  // also a place to parse the key line from again
+        std::int32_t keySize = 0;
         std::int32_t section = 0;
     };
     struct AddedEntry {

@@ -44,7 +44,7 @@ RgbFileData readRgbFile(const IniDocument& ini);
 QByteArray writeRgbFile(const QByteArray& existingContent, const RgbFileData& data);
 
 // Files larger than this are read only up to it (a sequence file is a few kilobytes).
-constexpr qint64 RgbFileReadLimit = qint64(256) * 1024 * 1024;
+constexpr qint64 RgbFileReadLimit = qint64(128) * 1024 * 1024;
 
 // Reads the file at path. Any content loads (what is missing or unreadable reads as 0); false with
 // "Datei %s kann nicht gelesen werden" only when the file cannot be opened or is not a regular file.
