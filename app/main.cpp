@@ -1,5 +1,6 @@
 #include "app/QtPrompts.h"
 #include "app/TForm1.h"
+#include "sequence/TimeDialog.h"
 #include "transmitter/HidapiBackend.h"
 #include "transmitter/UdevWatcher.h"
 
@@ -25,6 +26,9 @@ int main(int argc, char** argv)
     services.deviceWatcher = &watcher;
     TForm1 form(services);
     prompts.setParentWindow(&form);
+    // The time dialog is built once and reused for every entry.
+    TForm2 Form2(&form);
+    prompts.setTimeEditor([&Form2](ClockTime& time) { return Form2.editTime(time); });
 
     if (QScreen* screen = form.screen()) {
         QRect frame = form.frameGeometry();

@@ -1,13 +1,16 @@
 #include "sequence/SequenceEditor.h"
 
+#include "sequence/GridRules.h"
 #include "sequence/SequenceGridModel.h"
+#include "sequence/SequenceGridView.h"
+#include "sequence/SequenceTable.h"
+#include "sequence/TimeColumn.h"
 #include "widgets/FlatButton.h"
+#include "widgets/Prompts.h"
 #include "widgets/SpinEdit.h"
 
-#include <QHeaderView>
 #include <QLabel>
 #include <QRadioButton>
-#include <QTableView>
 
 namespace {
 constexpr int GridTop = 88;
@@ -85,21 +88,7 @@ SequenceEditor::SequenceEditor(SequenceGridModel& model, QWidget* parent) : QWid
     BT_Blue_Up = buttons[4];
     BT_Blue_Down = buttons[5];
 
-    Sequenz_StringGrid = new QTableView(this);
-    Sequenz_StringGrid->setObjectName(QStringLiteral("Sequenz_StringGrid"));
-    Sequenz_StringGrid->setAccessibleName(QStringLiteral("Sequenz"));
-    Sequenz_StringGrid->setModel(&m_model);
-    Sequenz_StringGrid->setFrameShape(QFrame::NoFrame);
-    Sequenz_StringGrid->horizontalHeader()->hide();
-    Sequenz_StringGrid->verticalHeader()->hide();
-    Sequenz_StringGrid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    Sequenz_StringGrid->verticalHeader()->setDefaultSectionSize(20);
-    Sequenz_StringGrid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    Sequenz_StringGrid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    Sequenz_StringGrid->setSelectionMode(QAbstractItemView::ContiguousSelection);
-    const int widths[] = {27, 70, 70, 40, 40, 40};
-    for (int c = 0; c < 6; ++c)
-        Sequenz_StringGrid->setColumnWidth(c, widths[c]);
+    Sequenz_StringGrid = new SequenceGridView(m_model, this);
     Sequenz_StringGrid->setGeometry(8, GridTop, 310, 630);
 
     QLabel* countLabel = label(this, QStringLiteral("Tab.-Größe:"), 8, 700);
@@ -110,6 +99,20 @@ SequenceEditor::SequenceEditor(SequenceGridModel& model, QWidget* parent) : QWid
         w->setEnabled(false);
         w->hide();
     }
+
+    for (QRadioButton* b : {RB_Absolut, RB_Relativ})
+        connect(b, &QRadioButton::toggled, this, [this](bool checked) {
+            if (checked)
+                RG_ZeitClick();
+        });
+    for (TCSpinEdit* s : {Speed_CSpinEdit, CSE_PlayMode})
+        connect(s, &QSpinBox::valueChanged, this, &SequenceEditor::Speed_CSpinEditChange);
+    for (TFlatButton* b : {BT_Red_Down, BT_Green_Down, BT_Blue_Down})
+        connect(b, &QPushButton::clicked, this, [this, b] { BT_Red_DownClick(b); });
+    for (TFlatButton* b : {BT_Red_Up, BT_Green_Up, BT_Blue_Up})
+        connect(b, &QPushButton::clicked, this, [this, b] { BT_Red_UpClick(b); });
+    connect(&m_model, &SequenceGridModel::cellEdited, this, &SequenceEditor::Sequenz_StringGridSetEditText);
+    connect(Sequenz_StringGrid, &SequenceGridView::cellSelected, this, &SequenceEditor::Sequenz_StringGridClick);
 }
 
 void SequenceEditor::resizeEvent(QResizeEvent* event)
@@ -117,4 +120,97 @@ void SequenceEditor::resizeEvent(QResizeEvent* event)
     QWidget::resizeEvent(event);
     // The grid is anchored to the top, right and bottom edges.
     Sequenz_StringGrid->setGeometry(8, GridTop, 310, qMax(40, 630 + height() - DesignHeight));
+}
+
+int SequenceEditor::maxSteps() const
+{
+    return m_model.visibleSteps();
+}
+
+int SequenceEditor::speed() const
+{
+    return Speed_CSpinEdit->value();
+}
+
+void SequenceEditor::check()
+{
+    if (runCheck)
+        runCheck();
+}
+
+void SequenceEditor::RG_ZeitClick()
+{
+    timecolumn::refreshTimeColumn(m_model, maxSteps(), speed(), RB_Relativ->isChecked());
+}
+
+void SequenceEditor::Speed_CSpinEditChange()
+{
+    const int code = ticks::speedCode(Speed_CSpinEdit->value());
+    LB_Intervall_real->setText(QString::asprintf("%1.3fms", 2.0 * code));
+    // An odd Speed (from a file) becomes the even tick length it stands for; setting it
+    // runs this handler once more, which then changes nothing.
+    Speed_CSpinEdit->setValue(2 * code);
+    RG_ZeitClick();
+}
+
+void SequenceEditor::Sequenz_StringGridSetEditText(int col, int row)
+{
+    if (col == SequenceGridModel::ColTicks) {
+        gridrules::limitTickCell(m_model, row);
+        RG_ZeitClick();
+    }
+    Sequenz_StringGrid->viewport()->repaint();
+    check();
+}
+
+void SequenceEditor::Sequenz_StringGridClick(int col, int row)
+{
+    if (col == SequenceGridModel::ColClock) {
+        if (!editTimeCell(row))
+            return;
+    } else if (col >= SequenceGridModel::ColRed && col <= SequenceGridModel::ColBlue) {
+        Sequenz_StringGrid->openCellEditor(col, row);
+    }
+    if (col >= SequenceGridModel::ColClock && ShowStepMarker)
+        ShowStepMarker(col, row);
+}
+
+bool SequenceEditor::editTimeCell(int row)
+{
+    ClockTime time = timecolumn::presetFromClockText(m_model.cell(SequenceGridModel::ColClock, row));
+    Sequenz_StringGrid->closeCellEditor();
+    if (!m_prompts || m_prompts->editTime(time) != 1)
+        return true;
+    m_model.setCell(SequenceGridModel::ColTicks, row, QString::number(timecolumn::enteredTicks(time, speed())));
+    m_model.setCell(SequenceGridModel::ColClock, row, timecolumn::enteredClockText(time));
+    if (RB_Relativ->isChecked()) {
+        QString error;
+        if (!timecolumn::relativeToTicks(m_model, maxSteps(), speed(), error)) {
+            m_prompts->showException(error);
+            return false;
+        }
+    }
+    RG_ZeitClick();
+    return true;
+}
+
+void SequenceEditor::rotate(TFlatButton* sender, bool down)
+{
+    QString error;
+    if (!gridrules::rotateColourColumn(m_model, sender->Tag, down, maxSteps(), error)) {
+        if (m_prompts)
+            m_prompts->showException(error);
+        return;
+    }
+    check();
+}
+
+void SequenceEditor::BT_Red_DownClick(TFlatButton* sender)
+{
+    rotate(sender, true);
+}
+
+void SequenceEditor::BT_Red_UpClick(TFlatButton* sender)
+{
+    rotate(sender, false);
 }
