@@ -105,6 +105,8 @@ TForm1::TForm1(FormServices services, QWidget* parent)
     buildTabs();
 
     editor = new SequenceEditor(m_gridModel, m_central);
+    editor->setPrompts(m_services.prompts);
+    editor->runCheck = [this] { BB_SequenzPruefenClick(); };
     preview = new PreviewArea(m_central);
 
     buildMenu();
@@ -243,11 +245,17 @@ void TForm1::FormCreate()
     Speed_CSpinEditChange();
 }
 
-void TForm1::RG_ZeitClick() {}
+void TForm1::RG_ZeitClick()
+{
+    editor->RG_ZeitClick();
+}
 
 void TForm1::BB_SequenzPruefenClick() {}
 
-void TForm1::Speed_CSpinEditChange() {}
+void TForm1::Speed_CSpinEditChange()
+{
+    editor->Speed_CSpinEditChange();
+}
 
 void TForm1::resizeEvent(QResizeEvent* event)
 {
