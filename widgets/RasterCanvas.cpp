@@ -177,7 +177,7 @@ void RasterCanvas::LineTo(int x, int y)
     const std::int64_t majorLimit = xMajor ? m_width : m_height;
     const std::int64_t minorLimit = xMajor ? m_height : m_width;
 
-    // Clip the steps to those whose major coordinate lies inside the image.
+    // Clip the steps to those whose major coordinate lies inside the image ...
     std::int64_t iFirst = 0;
     std::int64_t iLast = n - 1;
     if (majorStep > 0) {
@@ -187,27 +187,47 @@ void RasterCanvas::LineTo(int x, int y)
         iFirst = std::max(iFirst, major0 - (majorLimit - 1));
         iLast = std::min(iLast, major0);
     }
+    // ... and whose minor offset keeps the minor coordinate inside: offset in [lo, hi].
+    // The offset never decreases, so each bound gives one limit on i:
+    // offset(i) >= lo  <=>  2im + n >= 2n lo;  offset(i) <= hi  <=>  2im + n < 2n (hi + 1).
+    const std::int64_t lo = minorStep > 0 ? -minor0 : minor0 - (minorLimit - 1);
+    const std::int64_t hi = minorStep > 0 ? minorLimit - 1 - minor0 : minor0;
+    if (hi < 0 || lo > hi) {
+        return;
+    }
+    const Wide twoN = Wide(2) * n;
+    const Wide twoM = Wide(2) * m;
+    if (lo > 0) {
+        const Wide need = twoN * lo - n;
+        iFirst = std::max<std::int64_t>(iFirst, static_cast<std::int64_t>((need + twoM - 1) / twoM));
+    }
+    const Wide bound = twoN * (hi + 1) - n; // 2im < bound
+    const Wide lastFitting = (bound + twoM - 1) / twoM - 1;
+    if (lastFitting < iLast) {
+        iLast = static_cast<std::int64_t>(lastFitting);
+    }
     if (iFirst > iLast) {
         return;
     }
-    const std::int64_t twoN = 2 * n;
-    std::int64_t num = 2 * iFirst * m + n; // minor offset = num / twoN
-    std::int64_t offset = num / twoN;
-    std::int64_t rem = num % twoN;
+
+    // Every step from here on is inside the image: walk by offsets in the pixel array.
+    const Wide num = twoM * iFirst + n; // minor offset = num / twoN
+    const std::int64_t offset = static_cast<std::int64_t>(num / twoN);
+    std::int64_t rem = static_cast<std::int64_t>(num % twoN);
+    const std::int64_t twoNn = 2 * n;
+    const std::int64_t twoMm = 2 * m;
+    const std::int64_t x0 = xMajor ? major0 + majorStep * iFirst : minor0 + minorStep * offset;
+    const std::int64_t y0 = xMajor ? minor0 + minorStep * offset : major0 + majorStep * iFirst;
+    const std::ptrdiff_t majorStride = xMajor ? majorStep : majorStep * m_stride;
+    const std::ptrdiff_t minorStride = xMajor ? minorStep * m_stride : minorStep;
+    std::ptrdiff_t at = static_cast<std::ptrdiff_t>(y0) * m_stride + static_cast<std::ptrdiff_t>(x0);
     for (std::int64_t i = iFirst; i <= iLast; ++i) {
-        const std::int64_t major = major0 + majorStep * i;
-        const std::int64_t minor = minor0 + minorStep * offset;
-        if (minor >= 0 && minor < minorLimit) {
-            const int px = static_cast<int>(xMajor ? major : minor);
-            const int py = static_cast<int>(xMajor ? minor : major);
-            Put(Row(py) + px, op);
-        } else if ((minorStep > 0) == (minor >= minorLimit)) {
-            break; // moving further away from the image
-        }
-        rem += 2 * m;
-        if (rem >= twoN) {
-            rem -= twoN;
-            ++offset;
+        Put(m_bits + at, op);
+        at += majorStride;
+        rem += twoMm;
+        if (rem >= twoNn) {
+            rem -= twoNn;
+            at += minorStride;
         }
     }
 }

@@ -280,7 +280,20 @@ void TWaveScreen::PaintWave(QImage& bitmap, const TScreenWaveBuffer& trace)
     // Values beyond the plot range are drawn 2 px beyond the frame, not further.
     const int yMin = m_coordinates.LineBottom() - 2;
     const int yMax = m_coordinates.LineTop() + 2;
-    const auto rowOf = [&](double v) { return g.h1 - Limit(TruncToInt(v * scale) + zero, yMin, yMax); };
+    // Row of a sample: h1 - Limit(trunc(v * scale) + zero, yMin, yMax). The product is first
+    // limited to just beyond the range (NaN to its low end) so that the conversion cannot
+    // overflow; the loop below runs this for every sample, hence the branch-free form.
+    const double tLow = double(yMin) - zero - 1.0;
+    const double tHigh = double(yMax) - zero + 1.0;
+    const auto rowOf = [=](double v) {
+        double t = v * scale;
+        t = t > tLow ? t : tLow;
+        t = t < tHigh ? t : tHigh;
+        int y = static_cast<int>(t) + zero;
+        y = y < yMax ? y : yMax;
+        y = y > yMin ? y : yMin;
+        return g.h1 - y;
+    };
 
     const int offset = Limit(trace.SampleOffset(), 0, size - 1);
     const double* s = trace.Data() + offset;
@@ -310,14 +323,11 @@ void TWaveScreen::PaintWave(QImage& bitmap, const TScreenWaveBuffer& trace)
         const i64 stop = std::min(opener, count);
         for (; i <= stop; ++i) {
             const int y = rowOf(s[i]);
-            if (y < highRow) {
-                highRow = y;
-                rising = true;
-            }
-            if (y > lowRow) {
-                lowRow = y;
-                rising = false;
-            }
+            const bool up = y < highRow;  // a new highest value ...
+            const bool down = y > lowRow; // ... or a new lowest, checked second
+            highRow = up ? y : highRow;
+            lowRow = down ? y : lowRow;
+            rising = (rising || up) && !down;
         }
         if (opener > count) {
             break;

@@ -14,6 +14,7 @@ private slots:
     void linesLeaveOutTheirEndPixel_data();
     void linesLeaveOutTheirEndPixel();
     void polylineCoversEachPixelOnce();
+    void clippingMatchesUnclippedDrawing();
     void xorAndNotXor_data();
     void xorAndNotXor();
     void allRasterModes_data();
@@ -80,6 +81,35 @@ void TestRasterCanvas::polylineCoversEachPixelOnce()
     QCOMPARE(drawn.size(), 12);
     for (const QPoint& corner : {QPoint(0, 0), QPoint(3, 0), QPoint(3, 3), QPoint(0, 3)}) {
         QCOMPARE(Px(image, corner.x(), corner.y()), Rgb(0, 200, 0));
+    }
+}
+
+void TestRasterCanvas::clippingMatchesUnclippedDrawing()
+{
+    // Lines between points around a 16 x 12 image cover exactly the pixels that the same lines
+    // cover on a large image holding every end point, seen through a 16 x 12 window.
+    constexpr int kShift = 30;
+    QList<QPoint> ends;
+    for (int y = -20; y <= 34; y += 9) {
+        for (int x = -21; x <= 40; x += 7) {
+            ends << QPoint(x, y);
+        }
+    }
+    for (const QPoint& a : ends) {
+        for (const QPoint& b : ends) {
+            QImage small = BlackImage(16, 12);
+            QImage large = BlackImage(100, 100);
+            RasterCanvas clipped(small);
+            RasterCanvas whole(large);
+            clipped.SetPenColor(qRgb(255, 255, 255));
+            whole.SetPenColor(qRgb(255, 255, 255));
+            clipped.MoveTo(a.x(), a.y());
+            clipped.LineTo(b.x(), b.y());
+            whole.MoveTo(a.x() + kShift, a.y() + kShift);
+            whole.LineTo(b.x() + kShift, b.y() + kShift);
+            const QImage window = large.copy(kShift, kShift, 16, 12);
+            QVERIFY2(small == window, qPrintable(QStringLiteral("(%1,%2)-(%3,%4)").arg(a.x()).arg(a.y()).arg(b.x()).arg(b.y())));
+        }
     }
 }
 
