@@ -388,5 +388,10 @@ void TestVmInner::cleanupTestCase()
     m_backend.reset();
 }
 
-QTEST_GUILESS_MAIN(TestVmInner)
+int runHidStackTests(int argc, char** argv)
+{
+    TestVmInner test;
+    return QTest::qExec(&test, argc, argv);
+}
+
 #include "test_vm_inner.moc"
