@@ -9,10 +9,10 @@
 #include "control/ModeAndReset.h"
 #include "control/NormalPanel.h"
 #include "preview/PreviewArea.h"
+#include "sequence/SequenceChecker.h"
 #include "sequence/SequenceEditor.h"
 #include "sequence/SequencePanel.h"
-#include "transmitter/HidDeviceController.h"
-#include "transmitter/TransmitterDiscovery.h"
+#include "sequence/SequenceUploader.h"
 #include "transmitter/HidDeviceController.h"
 #include "transmitter/TransmitterDiscovery.h"
 #include "widgets/FlatButton.h"
@@ -23,7 +23,6 @@
 #include <QApplication>
 #include <QButtonGroup>
 #include <QComboBox>
-#include <QLabel>
 #include <QLabel>
 #include <QMenuBar>
 
@@ -111,7 +110,6 @@ TForm1::TForm1(FormServices services, QWidget* parent)
 
     buildMenu();
     createHidController();
-    createHidController();
 
     // The pacing values follow their spin edits.
     connect(sequence->CSE_Repeat, &QSpinBox::valueChanged, this,
@@ -120,6 +118,7 @@ TForm1::TForm1(FormServices services, QWidget* parent)
             [this](int v) { m_transmitter.setRepeatDelayMs(v); });
 
     wireDirectControl();
+    wireSequence();
     FormCreate();
 }
 
@@ -140,6 +139,27 @@ void TForm1::wireDirectControl()
     for (std::size_t i = 0; i < procedures.size(); ++i)
         procedureControls[i] = new ConfigProcedure(protocol::procedures()[i], *procedures[i], m_transmitter,
                                                    *RG_Geraeteadresse, *side->CB_Simulation, this);
+}
+
+// The check reads the grid and writes the table and the hidden header values; the upload
+// reads the table and the header values. Both ask for MaxSteps when they run.
+void TForm1::wireSequence()
+{
+    checker = new SequenceChecker(
+        m_gridModel, m_table, *m_services.prompts,
+        {sequence->BB_SequenzPruefen, editor->Count_CSpinEdit, editor->TSEnd_CSpinEdit, editor->Speed_CSpinEdit},
+        [this] { return maxSteps(); }, this);
+    connect(sequence->BB_SequenzPruefen, &QPushButton::clicked, this, &TForm1::BB_SequenzPruefenClick);
+
+    SequenceUploader::Controls controls{sequence,
+                                        editor->Count_CSpinEdit,
+                                        editor->Speed_CSpinEdit,
+                                        editor->TSEnd_CSpinEdit,
+                                        editor->CSE_PlayMode,
+                                        side->CB_Simulation};
+    SequenceUploader::Services services{[this] { return moduleIndex(); }, [this] { return maxSteps(); },
+                                        m_services.processEvents};
+    uploader = new SequenceUploader(m_transmitter, m_table, controls, services, this);
 }
 
 int TForm1::moduleIndex() const
@@ -203,18 +223,6 @@ void TForm1::createHidController()
         connect(m_services.deviceWatcher, SIGNAL(devicesChanged()), HidCtl, SLOT(DeviceChangeNotification()));
 }
 
-void TForm1::createHidController()
-{
-    if (!m_services.hid)
-        return;
-    HidCtl = new THidDeviceController(*m_services.hid, this);
-    HidCtl->setObjectName(QStringLiteral("HidCtl"));
-    discovery = new TransmitterDiscovery(*HidCtl, m_transmitter, this);
-    connect(discovery, &TransmitterDiscovery::labelChanged, keypad->Geraet_Label, &QLabel::setText);
-    if (m_services.deviceWatcher)
-        connect(m_services.deviceWatcher, SIGNAL(devicesChanged()), HidCtl, SLOT(DeviceChangeNotification()));
-}
-
 void TForm1::Beenden1Click()
 {
     m_services.exitProcess(0);
@@ -250,7 +258,10 @@ void TForm1::RG_ZeitClick()
     editor->RG_ZeitClick();
 }
 
-void TForm1::BB_SequenzPruefenClick() {}
+void TForm1::BB_SequenzPruefenClick()
+{
+    checker->BB_SequenzPruefenClick();
+}
 
 void TForm1::Speed_CSpinEditChange()
 {

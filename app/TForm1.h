@@ -21,11 +21,11 @@ class PreviewArea;
 class Prompts;
 class QAction;
 class QMenu;
+class SequenceChecker;
 class SequenceEditor;
 class SequencePanel;
+class SequenceUploader;
 class SideColumn;
-class THidDeviceController;
-class TransmitterDiscovery;
 class THidDeviceController;
 class TransmitterDiscovery;
 class TFlatSpeedButton;
@@ -75,10 +75,11 @@ public:
     std::array<ConfigProcedure*, 4> procedureControls{};
     SequenceEditor* editor;
     PreviewArea* preview;
+    // Check and accept (step 1) and the upload with its commit buttons (steps 2 and 3).
+    SequenceChecker* checker = nullptr;
+    SequenceUploader* uploader = nullptr;
     std::array<TFlatSpeedButton*, 6> tabButtons;        // in their order on the window
     std::array<QWidget*, 6> tabPanels;                  // by Tag 1..6
-    THidDeviceController* HidCtl = nullptr;             // null without a HID layer
-    TransmitterDiscovery* discovery = nullptr;
     THidDeviceController* HidCtl = nullptr;             // null without a HID layer
     TransmitterDiscovery* discovery = nullptr;
     QAction* RGBSequenzladen1;
@@ -99,10 +100,8 @@ private:
     // The HID controller and the transmitter discovery; the first enumeration runs
     // once the event loop turns.
     void createHidController();
-    // The HID controller and the transmitter discovery; the first enumeration runs
-    // once the event loop turns.
-    void createHidController();
     void wireDirectControl();
+    void wireSequence();
     void FormCreate();
     // Start-up steps that belong to the sequence editor.
     void RG_ZeitClick();
