@@ -98,6 +98,24 @@ QByteArray toFileText(const QString& text)
     return bytes;
 }
 
+// The first "\r" or "\n" at or after from, else end. Searched chunk by chunk, so that a file
+// with only one kind of line break never makes each line search to the end of the file.
+qint64 findLineBreak(const char* data, qint64 from, qint64 end)
+{
+    constexpr qint64 Chunk = 1024;
+    while (from < end) {
+        const qint64 stop = std::min(end, from + Chunk);
+        const auto* lf = static_cast<const char*>(std::memchr(data + from, '\n', stop - from));
+        const qint64 crStop = lf ? lf - data : stop;
+        if (const auto* cr = static_cast<const char*>(std::memchr(data + from, '\r', crStop - from)))
+            return cr - data;
+        if (lf)
+            return lf - data;
+        from = stop;
+    }
+    return end;
+}
+
 // Ids and name lengths are 32-bit; a file with more distinct names than that, or a name longer
 // than that, is not indexed beyond that point (such names can never be asked for anyway).
 constexpr std::size_t MaxIds = std::numeric_limits<std::int32_t>::max() / 2;
@@ -234,17 +252,13 @@ IniDocument::LineParts IniDocument::lineAt(qint64 offset) const
     const qint64 size = m_bytes.size();
     LineParts l;
 
-    const char* lf = static_cast<const char*>(std::memchr(data + offset, '\n', size - offset));
-    const qint64 lfAt = lf ? lf - data : size;
-    const char* cr = static_cast<const char*>(std::memchr(data + offset, '\r', lfAt - offset));
-    if (cr) {
-        l.contentEnd = cr - data;
-        l.next = (l.contentEnd + 1 < size && data[l.contentEnd + 1] == '\n') ? l.contentEnd + 2
-                                                                            : l.contentEnd + 1;
-    } else {
-        l.contentEnd = lfAt;
-        l.next = lf ? lfAt + 1 : size;
-    }
+    l.contentEnd = findLineBreak(data, offset, size);
+    if (l.contentEnd == size)
+        l.next = size;
+    else if (data[l.contentEnd] == '\r' && l.contentEnd + 1 < size && data[l.contentEnd + 1] == '\n')
+        l.next = l.contentEnd + 2;
+    else
+        l.next = l.contentEnd + 1;
 
     qint64 begin = offset;
     while (begin < l.contentEnd && isBlank(data[begin]))

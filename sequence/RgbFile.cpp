@@ -108,11 +108,12 @@ bool saveRgbFile(const QString& path, const RgbFileData& data, QString* error)
     const QFileInfo info(path);
     if (info.exists()) {
         // Replacing a file we cannot read would lose its other sections. A write-protected file
-        // (no write bit at all) stays as it is, also for root, who could replace it.
+        // (no write bit at all) stays as it is, also for root, who could replace it. A file too
+        // large to be a sequence file is not read into memory to be rewritten.
         QFile file(path);
         const auto writeBits = QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther;
         if (!info.isFile() || !info.isWritable() || !(info.permissions() & writeBits)
-            || !file.open(QIODevice::ReadOnly))
+            || info.size() > RgbFileReadLimit || !file.open(QIODevice::ReadOnly))
             return fail();
         existing = file.readAll();
         if (file.error() != QFileDevice::NoError)

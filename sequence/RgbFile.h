@@ -52,5 +52,6 @@ bool loadRgbFile(const QString& path, RgbFileData& data, QString* error = nullpt
 
 // Writes the whole new content at once (QSaveFile), so a failed save leaves the old file as it
 // was. On failure: false and "nach %s kann nicht geschrieben werden" with path for %s. An
-// existing file that cannot be read or is write-protected is not replaced.
+// existing file that cannot be read, is write-protected (no write bit) or is larger than
+// RgbFileReadLimit is not replaced.
 bool saveRgbFile(const QString& path, const RgbFileData& data, QString* error = nullptr);

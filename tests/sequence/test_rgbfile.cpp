@@ -30,6 +30,7 @@ private slots:
     void loadAnyContent_data();
     void loadAnyContent();
     void loadMissingFile();
+    void hugeFiles();
 };
 
 namespace {
@@ -296,6 +297,32 @@ void TestRgbFile::loadMissingFile()
     QCOMPARE(d.count, 5);
     QVERIFY(!loadRgbFile(dir.path(), d, &error));  // a folder is no sequence file
     QCOMPARE(error, QString("Datei %1 kann nicht gelesen werden").arg(dir.path()));
+}
+
+// Beyond the read limit a file is loaded only up to it, and it is never replaced by a save.
+void TestRgbFile::hugeFiles()
+{
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString path = dir.filePath("huge.rgb");
+    {
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        QVERIFY(f.write("[Sequenz]\r\nTS3=7\r\n") > 0);
+        QVERIFY(f.resize(RgbFileReadLimit));  // sparse: no real data written
+        QVERIFY(f.seek(RgbFileReadLimit));
+        QVERIFY(f.write("\r\n[Header]\r\nCount=5\r\n") > 0);
+    }
+    const qint64 size = QFileInfo(path).size();
+    RgbFileData d;
+    QString error;
+    QVERIFY(loadRgbFile(path, d, &error));
+    QCOMPARE(d.steps[3].ts, qint64(7));
+    QCOMPARE(d.count, 0);  // lies beyond the limit
+
+    QVERIFY(!saveRgbFile(path, startUpSequence(), &error));
+    QCOMPARE(error, QString("nach %1 kann nicht geschrieben werden").arg(path));
+    QCOMPARE(QFileInfo(path).size(), size);
 }
 
 QTEST_GUILESS_MAIN(TestRgbFile)
