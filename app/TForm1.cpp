@@ -1,6 +1,8 @@
 #include "app/TForm1.h"
 
+#include "app/SequenceFileCommands.h"
 #include "app/SideColumn.h"
+#include "app/VariantProfiles.h"
 #include "control/ChannelSliders.h"
 #include "control/ChannelValues.h"
 #include "control/ConfigProcedure.h"
@@ -119,6 +121,8 @@ TForm1::TForm1(FormServices services, QWidget* parent)
 
     wireDirectControl();
     wireSequence();
+    variants = new VariantSwitch(*this);
+    sequenceFile = new SequenceFileCommands(*this, *m_services.prompts);
     FormCreate();
 }
 

@@ -23,6 +23,7 @@ class QAction;
 class QMenu;
 class SequenceChecker;
 class SequenceEditor;
+class SequenceFileCommands;
 class SequencePanel;
 class SequenceUploader;
 class SideColumn;
@@ -30,6 +31,7 @@ class THidDeviceController;
 class TransmitterDiscovery;
 class TFlatSpeedButton;
 class TRadioGroup;
+class VariantSwitch;
 
 // What the main window needs from outside; tests pass fakes.
 struct FormServices {
@@ -58,6 +60,8 @@ public:
     SequenceTable& sequenceTable() { return m_table; }
     SequenceGridModel& gridModel() { return m_gridModel; }
     int maxSteps() const { return m_maxSteps; }
+    // Written only by the module variant switch.
+    void setMaxSteps(int steps) { m_maxSteps = steps; }
     // ModuleIndex: the selected item of "RGB-Modul Adresse:", low 8 bits.
     int moduleIndex() const;
 
@@ -82,6 +86,9 @@ public:
     std::array<QWidget*, 6> tabPanels;                  // by Tag 1..6
     THidDeviceController* HidCtl = nullptr;             // null without a HID layer
     TransmitterDiscovery* discovery = nullptr;
+    // The module variant radio buttons (RB_ATtiny85Click) and the ".rgb" file commands.
+    VariantSwitch* variants = nullptr;
+    SequenceFileCommands* sequenceFile = nullptr;
     QAction* RGBSequenzladen1;
     QAction* RGBSequenzspeichernunter1;
     QAction* Beenden1;
@@ -95,6 +102,9 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    // Loading a file ends with the time column refresh and the check.
+    friend class SequenceFileCommands;
+
     void buildMenu();
     void buildTabs();
     // The HID controller and the transmitter discovery; the first enumeration runs
