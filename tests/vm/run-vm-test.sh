@@ -32,6 +32,7 @@ work=$(realpath -m "$work")
 program_args=("$@")
 
 skip() { echo "SKIPPED: $*"; exit "$SKIP"; }
+seconds_since() { awk -v s="$1" -v e="$(date +%s.%N)" 'BEGIN { printf "%.1f", e - s }'; }
 fail() { echo "FAILED: $*"; exit 1; }
 
 [ -x "$program" ] || fail "test program $program not built"
@@ -108,6 +109,7 @@ if [ ! -f "$kernel_dir/version" ]; then
 fi
 
 # --- Initramfs ---------------------------------------------------------------------
+image_start=$(date +%s.%N)
 root="$work/root"
 rm -rf "$root"
 mkdir -p "$root"/{bin,dev,proc,sys,tmp,modules,tests,lib64,qt/plugins/platforms}
@@ -193,7 +195,8 @@ fi
 # --- Boot --------------------------------------------------------------------------
 log="$work/serial.log"
 rm -f "$log"
-echo "Booting $(cat "$kernel_dir/version") with $(du -m "$initrd" | cut -f1) MB initramfs"
+echo "Booting $(cat "$kernel_dir/version") with a $(du -m "$initrd" | cut -f1) MB initramfs (built in $(seconds_since "$image_start") s)"
+boot_start=$(date +%s.%N)
 set +e
 timeout --kill-after=10 "$timeout_s" "$qemu" -accel tcg -cpu max -m 512 -smp 1 -no-user-config \
   -nodefaults -display none -no-reboot -serial "file:$log" \
@@ -201,6 +204,7 @@ timeout --kill-after=10 "$timeout_s" "$qemu" -accel tcg -cpu max -m 512 -smp 1 -
   -append "console=ttyS0 quiet panic=-1" </dev/null >"$work/qemu.out" 2>&1
 qemu_rc=$?
 set -e
+echo "The VM ran for $(seconds_since "$boot_start") s"
 
 text=""
 [ -f "$log" ] && text=$(tr -d '\r' <"$log")
