@@ -8,7 +8,6 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QPersistentModelIndex>
-#include <QStyle>
 
 namespace {
 // Marks an editor whose starting text has been set; later updates only follow the cell.
@@ -36,6 +35,11 @@ const SequenceGridModel* gridOf(const QModelIndex& index)
     return qobject_cast<const SequenceGridModel*>(index.model());
 }
 } // namespace
+
+bool GridCellDelegate::keyPasses(const QKeyEvent* event)
+{
+    return (event->modifiers() & (Qt::ControlModifier | Qt::MetaModifier)) || gridrules::keyPasses(event->text());
+}
 
 QRect GridCellDelegate::cellRect(const QRect& section)
 {
@@ -86,11 +90,13 @@ void GridCellDelegate::paintCell(QPainter* painter, const QRect& section, const 
     painter->restore();
 
     if (focused && index.row() > 0 && index.column() > 0) {
-        QStyleOptionFocusRect focus;
-        focus.rect = cell;
-        focus.palette = palette;
-        focus.state = QStyle::State_HasFocus | QStyle::State_KeyboardFocusChange;
-        QApplication::style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, painter);
+        // The current cell of the focused grid: a dotted frame along the cell's edge.
+        painter->save();
+        QPen pen(palette.color(QPalette::Active, QPalette::WindowText), 0, Qt::DotLine);
+        painter->setPen(pen);
+        painter->setBrush(Qt::NoBrush);
+        painter->drawRect(cell.adjusted(0, 0, -1, -1));
+        painter->restore();
     }
 }
 
@@ -150,7 +156,7 @@ void GridCellDelegate::updateEditorGeometry(QWidget* editor, const QStyleOptionV
 
 bool GridCellDelegate::eventFilter(QObject* object, QEvent* event)
 {
-    if (event->type() == QEvent::KeyPress && !gridrules::keyPasses(static_cast<QKeyEvent*>(event)->text()))
+    if (event->type() == QEvent::KeyPress && !keyPasses(static_cast<QKeyEvent*>(event)))
         return true;
     return QStyledItemDelegate::eventFilter(object, event);
 }

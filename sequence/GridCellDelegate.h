@@ -2,6 +2,8 @@
 
 #include <QStyledItemDelegate>
 
+class QKeyEvent;
+
 // Paints every cell of the sequence grid (Sequenz_StringGridDrawCell) and provides its cell
 // editor: a frameless QLineEdit that lets only digits, Backspace and control keys through
 // (Sequenz_StringGridKeyPress), starts with the cell's text, colour columns re-written as
@@ -16,6 +18,9 @@ class GridCellDelegate : public QStyledItemDelegate {
 public:
     using QStyledItemDelegate::QStyledItemDelegate;
 
+    // The key filter for the grid and its editor: typed characters other than digits are
+    // discarded; shortcuts with Ctrl (copy, paste, undo) are no typed characters.
+    static bool keyPasses(const QKeyEvent* event);
     // The cell's own rectangle within a section rectangle (without the grid line).
     static QRect cellRect(const QRect& section);
     // Paints cell (col, row) of the model whose section rectangle is `section`.

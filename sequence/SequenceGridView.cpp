@@ -1,7 +1,6 @@
 #include "sequence/SequenceGridView.h"
 
 #include "sequence/GridCellDelegate.h"
-#include "sequence/GridRules.h"
 #include "sequence/SequenceGridModel.h"
 
 #include <QKeyEvent>
@@ -109,7 +108,7 @@ QRect SequenceGridView::cellRectInView(int col, int row) const
 
 void SequenceGridView::keyPressEvent(QKeyEvent* event)
 {
-    if (!gridrules::keyPasses(event->text())) {
+    if (!GridCellDelegate::keyPasses(event)) {
         event->accept();
         return;
     }

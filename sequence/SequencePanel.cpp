@@ -1,5 +1,6 @@
 #include "sequence/SequencePanel.h"
 
+#include "sequence/ProgramComboDelegate.h"
 #include "widgets/FlatButton.h"
 #include "widgets/SpinEdit.h"
 
@@ -62,6 +63,7 @@ SequencePanel::SequencePanel(QWidget* parent) : QWidget(parent)
     CB_SequenzProgNummer->setObjectName(QStringLiteral("CB_SequenzProgNummer"));
     CB_SequenzProgNummer->addItems(sequenceItems(9));
     CB_SequenzProgNummer->setMaxVisibleItems(9);
+    ProgramComboDelegate::install(CB_SequenzProgNummer);
     CB_SequenzProgNummer->setGeometry(22, 50, 150, 22);
     CB_SequenzProgNummer->setAccessibleName(slotLabel->text());
     slotLabel->setBuddy(CB_SequenzProgNummer);
@@ -72,6 +74,7 @@ SequencePanel::SequencePanel(QWidget* parent) : QWidget(parent)
     CB_SequenzFolgeProgNummer->addItems(QStringList{QStringLiteral("keine"), QStringLiteral("Feste Farbe")} +
                                         sequenceItems(9));
     CB_SequenzFolgeProgNummer->setMaxVisibleItems(11);
+    ProgramComboDelegate::install(CB_SequenzFolgeProgNummer);
     CB_SequenzFolgeProgNummer->setGeometry(190, 50, 154, 22);
     CB_SequenzFolgeProgNummer->setAccessibleName(followLabel->text());
     followLabel->setBuddy(CB_SequenzFolgeProgNummer);

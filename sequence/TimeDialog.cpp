@@ -76,11 +76,6 @@ int TForm2::editTime(ClockTime& time)
     CSE_Min->setValue(time.minutes);
     CSE_Sek->setValue(time.seconds);
     CSE_MiliSek->setValue(time.milliseconds);
-    if (QWidget* owner = parentWidget()) {
-        QRect frame = frameGeometry();
-        frame.moveCenter(owner->window()->frameGeometry().center());
-        move(frame.topLeft());
-    }
     CSE_Min->setFocus(Qt::OtherFocusReason);
     const int result = exec();
     if (result == Accepted) {
@@ -90,6 +85,17 @@ int TForm2::editTime(ClockTime& time)
         time = ClockTime{CSE_Min->value(), CSE_Sek->value(), CSE_MiliSek->value()};
     }
     return result;
+}
+
+void TForm2::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    // In the centre of the main window; the frame is known once the dialog is shown.
+    if (QWidget* owner = parentWidget()) {
+        QRect frame = frameGeometry();
+        frame.moveCenter(owner->window()->frameGeometry().center());
+        move(frame.topLeft());
+    }
 }
 
 void TForm2::BB_UebernehmenClick()
