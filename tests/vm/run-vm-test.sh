@@ -177,7 +177,8 @@ for m in ${modules[*]}; do
   insmod /modules/\$m.ko || echo "insmod \$m failed"
 done
 echo "@@VM-OUTPUT-BEGIN@@"
-/tests/$(basename "$program")$quoted_args
+# A hang inside still ends in a result line, with the output so far.
+timeout $((timeout_s * 3 / 4)) /tests/$(basename "$program")$quoted_args
 rc=\$?
 echo "@@VM-OUTPUT-END@@"
 echo "@@VM-RESULT rc=\$rc@@"
