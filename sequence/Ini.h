@@ -29,7 +29,9 @@ int iniToInt(QByteArrayView text, bool* ok = nullptr);
 // lines and comments after it (often the next section's comment) stay in front of the next
 // section; a section without keys gets it right after its header line. A new section goes to the
 // end of the file, without a blank line before it. New lines use the file's first line end, or
-// "\r\n" when it has none. Line breaks inside written names and values become spaces.
+// "\r\n" when it has none. Line breaks inside written names and values become spaces; other
+// characters are written as given (as Windows does, a section name with "]" or a key with "="
+// or a leading ";" or "[" then reads back differently).
 // Parsing is linear and indexes every section and key once, so lookups never rescan the file.
 class IniDocument {
 public:
