@@ -12,6 +12,8 @@
 namespace {
 // Marks an editor whose starting text has been set; later updates only follow the cell.
 const char* const StartedProperty = "gridEditorStarted";
+// The cell an editor belongs to.
+const char* const CellProperty = "gridEditorCell";
 
 QColor fillColour(gridrules::CellLook::Fill fill, const QPalette& palette)
 {
@@ -115,6 +117,7 @@ QWidget* GridCellDelegate::createEditor(QWidget* parent, const QStyleOptionViewI
     // The grid's own background is the fixed colour; the editor keeps a window-coloured field.
     editor->setPalette(QApplication::palette(editor));
     const QPersistentModelIndex cell(index);
+    editor->setProperty(CellProperty, QVariant::fromValue(cell));
     connect(editor, &QLineEdit::textEdited, editor, [cell](const QString& text) {
         if (cell.isValid())
             const_cast<QAbstractItemModel*>(cell.model())->setData(cell, text, Qt::EditRole);
@@ -158,5 +161,9 @@ bool GridCellDelegate::eventFilter(QObject* object, QEvent* event)
 {
     if (event->type() == QEvent::KeyPress && !keyPasses(static_cast<QKeyEvent*>(event)))
         return true;
+    // An editor whose cell is gone (the model is being destroyed with the window) has
+    // nothing to commit or close when it loses the focus.
+    if (event->type() == QEvent::FocusOut && !object->property(CellProperty).value<QPersistentModelIndex>().isValid())
+        return false;
     return QStyledItemDelegate::eventFilter(object, event);
 }
