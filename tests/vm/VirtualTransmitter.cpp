@@ -102,9 +102,9 @@ void VirtualTransmitter::destroy()
     uhid_event event{};
     event.type = UHID_DESTROY;
     writeEvent(m_fd, &event, sizeof event);
+    // Wakes the reader; an eventfd takes a write of 1 unless its counter is near 2^64.
     const std::uint64_t one = 1;
-    if (::write(m_stopFd, &one, sizeof one) != sizeof one)
-        ::close(m_fd);  // wakes the poll with POLLNVAL; never expected
+    [[maybe_unused]] const ssize_t woken = ::write(m_stopFd, &one, sizeof one);
     m_thread.join();
     ::close(m_stopFd);
     ::close(m_fd);
