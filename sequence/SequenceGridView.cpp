@@ -82,7 +82,8 @@ void SequenceGridView::openCellEditor(int col, int row)
     const QModelIndex index = m_model.index(row, col);
     if (!index.isValid())
         return;
-    if (currentIndex() != index && selectionModel()->selection().size() <= 1)
+    // A range selection stays; its top left cell gets the editor.
+    if (currentIndex() != index && selectionModel()->selectedIndexes().size() <= 1)
         selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
     edit(index);
 }

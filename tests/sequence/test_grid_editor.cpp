@@ -13,6 +13,7 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QRadioButton>
 #include <QTest>
 
@@ -124,6 +125,7 @@ private slots:
     void pastedTextIsReadSoundly();
 
     void selectingACellReacts();
+    void rangeSelectionReactsWithItsTopLeftCell();
     void colourEditorStartsWithTheDecimalValue();
     void timeDialogAbsolute();
     void timeDialogRelativeShiftsLaterRows();
@@ -461,6 +463,35 @@ void TestGridEditor::selectingACellReacts()
     w.markers.clear();
     w.setCurrent(4, 9);
     QVERIFY(w.markers.isEmpty());
+}
+
+void TestGridEditor::rangeSelectionReactsWithItsTopLeftCell()
+{
+    Window w;
+    const auto centre = [&w](int col, int row) { return w.view->visualRect(w.grid().index(row, col)).center(); };
+    // Dragged from the blue cell of row 4 up and left to the red cell of row 2.
+    QTest::mousePress(w.view->viewport(), Qt::LeftButton, {}, centre(5, 4));
+    QMouseEvent move(QEvent::MouseMove, centre(3, 2), w.view->viewport()->mapToGlobal(centre(3, 2)),
+                     Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(w.view->viewport(), &move);
+    QTest::mouseRelease(w.view->viewport(), Qt::LeftButton, {}, centre(3, 2));
+    QCOMPARE(w.view->selectionModel()->selectedIndexes().size(), 9);
+    QCOMPARE(w.markers, (QList<QPair<int, int>>{{3, 2}}));
+    QLineEdit* e = w.cellEditor();
+    QVERIFY(e);
+    QCOMPARE(e->geometry().topLeft(), w.view->visualRect(w.grid().index(2, 3)).topLeft());
+
+    // Dragged across the clock column: the time dialog for the top row.
+    QTest::keyClick(e, Qt::Key_Escape);
+    w.markers.clear();
+    QTest::mousePress(w.view->viewport(), Qt::LeftButton, {}, centre(2, 6));
+    QMouseEvent move2(QEvent::MouseMove, centre(4, 5), w.view->viewport()->mapToGlobal(centre(4, 5)),
+                      Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(w.view->viewport(), &move2);
+    QTest::mouseRelease(w.view->viewport(), Qt::LeftButton, {}, centre(4, 5));
+    QCOMPARE(w.prompts.timePresets.size(), 1);
+    QCOMPARE(w.prompts.timePresets[0].seconds, 10);  // row 5: 0:10.200
+    QCOMPARE(w.markers, (QList<QPair<int, int>>{{2, 5}}));
 }
 
 void TestGridEditor::colourEditorStartsWithTheDecimalValue()
