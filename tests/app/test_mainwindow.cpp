@@ -184,7 +184,8 @@ void TestMainWindow::captions_data()
         {"BT_Setze_Mode", "Setze Modus"},
         {"BT_Mode_Speichern", "Modus speichern"},
         {"BB_Reset", "Reset"},
-        {"BB_SequenzPruefen", "Prüfen / Übernehmen"},
+        // The start-up check shows the duration of the start-up sequence.
+        {"BB_SequenzPruefen", "Prüfen / Übernehmen  (Sequenzdauer = 0:15.300)"},
         {"BB_SequenzSenden", "Übertragen"},
         {"BB_SequenzAbspielen", "Abspielen"},
         {"BB_Osc_Kal", "Osc. Kalibriermodus setzen"},
