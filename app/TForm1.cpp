@@ -69,7 +69,6 @@ TForm1::TForm1(FormServices services, QWidget* parent)
     QFont arial(QStringLiteral("Arial"), 8);
     arial.setStyleHint(QFont::SansSerif);
     setFont(arial);
-    setWindowIcon(QIcon(QStringLiteral(":/tintaro.svg")));
     setMinimumSize(DesignWidth, DesignHeight);
     resize(DesignWidth, DesignHeight);
 

@@ -5,6 +5,7 @@
 #include "transmitter/UdevWatcher.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <QMessageBox>
 #include <QScreen>
 
@@ -16,6 +17,7 @@ int main(int argc, char** argv)
     QFont arial(QStringLiteral("Arial"), 8);
     arial.setStyleHint(QFont::SansSerif);
     QApplication::setFont(arial);
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/tintaro.png")));
 
     QtPrompts prompts;
     HidapiBackend hid;
