@@ -5,6 +5,7 @@
 //
 // The slots form one scenario and run in the order written: each starts from the state
 // the previous one left (which devices exist, which one the program has taken).
+#include "HexReports.h"
 #include "VirtualTransmitter.h"
 
 #include "transmitter/HidDevice.h"
@@ -35,15 +36,6 @@ const QString Taken = QStringLiteral("USB-Gerätename: RU5-Dadezuviriz");
 
 enum class Send { Standard, Extended };
 
-// Reports as hex text, so a failed comparison shows the bytes.
-QStringList hex(const Reports& reports)
-{
-    QStringList list;
-    for (const Bytes& report : reports)
-        list << QByteArray(reinterpret_cast<const char*>(report.data()), qsizetype(report.size())).toHex(' ');
-    return list;
-}
-
 } // namespace
 
 Q_DECLARE_METATYPE(Send)
@@ -66,10 +58,11 @@ private slots:
     void cleanupTestCase();
 
 private:
-    // Sends one frame and returns what the device received from it.
+    // Sends one frame of the given kind.
     void send(Send kind, bool toggle, int address, int value);
     // Waits until the controller has handled an event after `before` events.
     bool waitForDeviceChange(qsizetype before);
+    // The plugged-in device object with this serial number, or none.
     THidDevice* deviceOf(const QString& serial);
 
     std::unique_ptr<HidapiBackend> m_backend;
@@ -139,7 +132,7 @@ void TestVmInner::kernelPresentsTheTransmitterToHidapi()
     const Bytes report = {0x00, 0x0E, 0xE0, 0x48, 0x00, 0x00, 0x00, 0x00};
     QCOMPARE(hid_send_feature_report(handle, report.data(), report.size()), 8);
     hid_close(handle);
-    QCOMPARE(hex(device.received()), hex(Reports{report}));
+    QCOMPARE(hexOf(device.received()), hexOf(Reports{report}));
 
     device.destroy();
     QTRY_VERIFY_WITH_TIMEOUT(find().path.isEmpty(), EventTimeoutMs);
@@ -214,7 +207,7 @@ void TestVmInner::foreignDevicesAreNotTaken()
     QCOMPARE(m_label, NoTransmitter);
 
     m_transmitter->Send16BitFrame(false, 9, 200);
-    QCOMPARE(hex(foreign.received()), hex(Reports{}));
+    QCOMPARE(hexOf(foreign.received()), hexOf(Reports{}));
     QCOMPARE(m_statusCount, 0);
 
     const qsizetype present = m_deviceChanges->count();
@@ -269,7 +262,7 @@ void TestVmInner::framesArriveByteForByte()
 
     m_device.clearReceived();
     send(kind, toggle, address, value);
-    QCOMPARE(hex(m_device.received()), hex(Reports{report}));
+    QCOMPARE(hexOf(m_device.received()), hexOf(Reports{report}));
     QCOMPARE(m_status, echo);
 }
 
@@ -284,7 +277,7 @@ void TestVmInner::pacedFrameArrivesRepeatCountTimes()
     m_transmitter->setRepeatDelayMs(0);
 
     const Bytes report = {0x00, 0x10, 0xBF, 0x80, 0x00, 0x00, 0x00, 0x00};
-    QCOMPARE(hex(m_device.received()), hex((Reports{report, report, report})));
+    QCOMPARE(hexOf(m_device.received()), hexOf((Reports{report, report, report})));
     QCOMPARE(m_pauses, (std::vector<int>{7, 7, 7}));
     QCOMPARE(m_status, QStringLiteral("RC5-Daten: 10 BF 80 "));
 }
@@ -297,12 +290,12 @@ void TestVmInner::refusedReportShowsTheErrorText()
     m_transmitter->Send16BitFrame(false, 2, 255);
     m_device.setReplyError(0);
     const Bytes report = {0x00, 0x10, 0x82, 0xFF, 0x00, 0x00, 0x00, 0x00};
-    QCOMPARE(hex(m_device.received()), hex(Reports{report}));
+    QCOMPARE(hexOf(m_device.received()), hexOf(Reports{report}));
     QCOMPARE(m_status, QStringLiteral("SET FEATURE ERROR: Input/output error (5)"));
 
     // Nothing is retried, and the next send goes through again.
     m_transmitter->Send16BitFrame(false, 2, 255);
-    QCOMPARE(hex(m_device.received()), hex((Reports{report, report})));
+    QCOMPARE(hexOf(m_device.received()), hexOf((Reports{report, report})));
     QCOMPARE(m_status, QStringLiteral("RC5-Daten: 10 82 FF "));
 }
 
@@ -341,7 +334,7 @@ void TestVmInner::replugMakesANewDeviceObject()
 
     m_device.clearReceived();
     m_transmitter->Send16BitFrame(true, 4, 17);
-    QCOMPARE(hex(m_device.received()), hex(Reports{Bytes({0x00, 0x10, 0xA4, 0x11, 0x00, 0x00, 0x00, 0x00})}));
+    QCOMPARE(hexOf(m_device.received()), hexOf(Reports{Bytes({0x00, 0x10, 0xA4, 0x11, 0x00, 0x00, 0x00, 0x00})}));
     QCOMPARE(m_status, QStringLiteral("RC5-Daten: 10 A4 11 "));
 }
 
@@ -369,7 +362,7 @@ void TestVmInner::unpluggedTransmitterStaysInUseWhileAnotherCarriesItsName()
     QCOMPARE(m_label, Taken);
     m_transmitter->Send16BitFrame(false, 1, 1);
     QCOMPARE(m_status, QStringLiteral("SET FEATURE ERROR: No such device (13)"));
-    QCOMPARE(hex(withSerial.received()), hex(Reports{}));
+    QCOMPARE(hexOf(withSerial.received()), hexOf(Reports{}));
 
     // With the last device of that name gone, the transmitter is let go.
     before = m_deviceChanges->count();

@@ -1,6 +1,7 @@
 // Runs inside the VM after the HID stack tests: the main window, offscreen, over the real
 // hidapi backend and the kernel's udev events, driven through its controls like a user.
 // The slots form one scenario and run in the order written.
+#include "HexReports.h"
 #include "VirtualTransmitter.h"
 
 #include "app/TForm1.h"
@@ -26,14 +27,6 @@ namespace {
 constexpr int EventTimeoutMs = 10000;
 const QString NoTransmitter = QStringLiteral("USB-Gerätename: ");
 const QString Taken = QStringLiteral("USB-Gerätename: RU5-Dadezuviriz");
-
-QStringList hexOf(const Reports& reports)
-{
-    QStringList list;
-    for (const Bytes& report : reports)
-        list << QByteArray(reinterpret_cast<const char*>(report.data()), qsizetype(report.size())).toHex(' ');
-    return list;
-}
 
 Bytes frame16(std::uint8_t byte1, std::uint8_t byte2)
 {
