@@ -1,0 +1,111 @@
+#pragma once
+
+// The main window with scripted prompts, shown, with helpers to reach the sequence grid
+// and drive it like a user. Shared by the grid editor test programs.
+#include "app/TForm1.h"
+#include "sequence/SequenceEditor.h"
+#include "sequence/SequenceGridView.h"
+#include "tests/support/ScriptedPrompts.h"
+#include "widgets/FlatButton.h"
+#include "widgets/SpinEdit.h"
+
+#include <QAbstractButton>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QRadioButton>
+#include <QTest>
+
+#include <memory>
+
+namespace gridtest {
+constexpr int Ticks = SequenceGridModel::ColTicks;
+constexpr int Clock = SequenceGridModel::ColClock;
+constexpr int RedCol = SequenceGridModel::ColRed;
+constexpr int GreenCol = SequenceGridModel::ColGreen;
+
+inline QString orderMessage(int row)
+{
+    return QStringLiteral("Der Wert in Zeile: %1 / Spalte: Zeit\n ist kleiner als der vorherige Wert\n\n"
+                          "Der Wert wird auf den nächsten möglichen Wert gesetzt.")
+        .arg(row);
+}
+
+struct Window {
+    ScriptedPrompts prompts;
+    std::unique_ptr<TForm1> form;
+    SequenceEditor* editor = nullptr;
+    SequenceGridView* view = nullptr;
+    QList<QPair<int, int>> markers;
+
+    Window()
+    {
+        FormServices s;
+        s.prompts = &prompts;
+        s.pause = [](int) {};
+        s.exitProcess = [](int) {};
+        form = std::make_unique<TForm1>(s);
+        editor = form->editor;
+        view = form->findChild<SequenceGridView*>(QStringLiteral("Sequenz_StringGrid"));
+        editor->ShowStepMarker = [this](int col, int row) { markers << qMakePair(col, row); };
+        form->show();
+        if (!QTest::qWaitForWindowExposed(form.get()))
+            qWarning("main window not exposed");
+    }
+    SequenceGridModel& grid() { return form->gridModel(); }
+    QString cell(int col, int row) { return grid().cell(col, row); }
+    QStringList column(int col, int first, int last)
+    {
+        QStringList texts;
+        for (int r = first; r <= last; ++r)
+            texts << cell(col, r);
+        return texts;
+    }
+    QStringList allCells()
+    {
+        QStringList texts;
+        for (int r = 0; r < SequenceGridModel::StoredRows; ++r)
+            for (int c = 0; c < SequenceGridModel::Columns; ++c)
+                texts << cell(c, r);
+        return texts;
+    }
+    QLineEdit* cellEditor() { return view->cellEditor(); }
+    // Makes (col, row) the current cell without any reaction, as a program move does.
+    void setCurrent(int col, int row)
+    {
+        view->selectionModel()->setCurrentIndex(grid().index(row, col), QItemSelectionModel::ClearAndSelect);
+    }
+    // Opens the editor on (col, row) by typing into the grid, as a user does.
+    QLineEdit* typeInto(int col, int row, const QString& digits)
+    {
+        setCurrent(col, row);
+        view->setFocus();
+        QTest::keyClicks(view, digits.left(1));
+        QLineEdit* e = cellEditor();
+        if (e && digits.size() > 1)
+            QTest::keyClicks(e, digits.mid(1));
+        return e;
+    }
+    void clickCell(int col, int row)
+    {
+        view->scrollTo(grid().index(row, col));
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(grid().index(row, col)).center());
+    }
+    int stepTime(int step) { return form->sequenceTable().step(step).time; }
+    int level(int step, int col)
+    {
+        const SequenceStep s = form->sequenceTable().step(step);
+        return col == RedCol ? s.red : col == GreenCol ? s.green : s.blue;
+    }
+};
+
+inline QStringList ints(std::initializer_list<int> values)
+{
+    QStringList texts;
+    for (int v : values)
+        texts << QString::number(v);
+    return texts;
+}
+} // namespace gridtest
