@@ -137,7 +137,7 @@ void TestMainWindow::spinEditRanges_data()
         int min, max, start;
     } rows[] = {
         {"ADR_CSpinEdit", 0, 31, 0},     {"CMD_CSpinEdit", 0, 63, 0},        {"CSpinEdit2", 5, 1000, 100},
-        {"CSpinEdit1", 1, 6554, 300},    {"E_ADR_CSpinEdit", 0, 3, 0},       {"E_DAT_CSpinEdit", 0, 255, 0},
+        {"CSpinEdit1", 1, 6554, -1},    {"E_ADR_CSpinEdit", 0, 3, 0},       {"E_DAT_CSpinEdit", 0, 255, 0},
         {"Red_Pro_CSpinEdit", 0, 100, 100}, {"Green_Pro_CSpinEdit", 0, 100, 100},
         {"Blue_Pro_CSpinEdit", 0, 100, 100}, {"CSE_Delay", 0, 100, 0},        {"CSE_Repeat", 1, 10, 2},
         {"CSE_OSCCAL", 0, 255, 146},     {"CSE_Adr", 0, 6, 0},               {"CSE_Hell", 1, 100, 100},
