@@ -10,7 +10,9 @@
 #include "control/KeypadPanel.h"
 #include "control/ModeAndReset.h"
 #include "control/NormalPanel.h"
+#include "preview/PlaybackSimulation.h"
 #include "preview/PreviewArea.h"
+#include "preview/WaveformPreview.h"
 #include "sequence/SequenceChecker.h"
 #include "sequence/SequenceEditor.h"
 #include "sequence/SequencePanel.h"
@@ -120,6 +122,7 @@ TForm1::TForm1(FormServices services, QWidget* parent)
 
     wireDirectControl();
     wireSequence();
+    wirePreview();
     variants = new VariantSwitch(*this);
     sequenceFile = new SequenceFileCommands(*this, *m_services.prompts);
     FormCreate();
@@ -163,6 +166,25 @@ void TForm1::wireSequence()
     SequenceUploader::Services services{[this] { return moduleIndex(); }, [this] { return maxSteps(); },
                                         m_services.processEvents};
     uploader = new SequenceUploader(m_transmitter, m_table, controls, services, this);
+}
+
+void TForm1::wirePreview()
+{
+    WaveformPreview::Controls controls{preview,
+                                       side->CSpinEdit1,
+                                       side->CursorPos_Edit,
+                                       {sliders->ScrollBar_Red, sliders->ScrollBar_Green, sliders->ScrollBar_Blue},
+                                       normal->CB_MarkerEnabled};
+    waveform = new WaveformPreview(m_table, m_gridModel, controls, this);
+    connect(checker, &SequenceChecker::previewRequested, waveform, &WaveformPreview::RebuildPreview);
+    editor->ShowStepMarker = [this](int column, int row) { waveform->ShowStepMarker(column, row); };
+
+    PlaybackSimulation::Controls simulationControls{side->CB_Simulation,
+                                                    side->CSpinEdit2,
+                                                    {sequence->Red_Pro_CSpinEdit, sequence->Green_Pro_CSpinEdit,
+                                                     sequence->Blue_Pro_CSpinEdit},
+                                                    preview->TrackBar1};
+    simulation = new PlaybackSimulation(waveform->playback(), simulationControls, this);
 }
 
 int TForm1::moduleIndex() const

@@ -17,6 +17,7 @@ class HidBackend;
 class KeypadPanel;
 class ModeAndReset;
 class NormalPanel;
+class PlaybackSimulation;
 class PreviewArea;
 class Prompts;
 class QAction;
@@ -32,6 +33,7 @@ class TransmitterDiscovery;
 class TFlatSpeedButton;
 class TRadioGroup;
 class VariantSwitch;
+class WaveformPreview;
 
 // What the main window needs from outside; tests pass fakes.
 struct FormServices {
@@ -82,6 +84,9 @@ public:
     // Check and accept (step 1) and the upload with its commit buttons (steps 2 and 3).
     SequenceChecker* checker = nullptr;
     SequenceUploader* uploader = nullptr;
+    // The waveform preview with its cursor road, and the playback simulation (Timer2).
+    WaveformPreview* waveform = nullptr;
+    PlaybackSimulation* simulation = nullptr;
     std::array<TFlatSpeedButton*, 6> tabButtons;        // in their order on the window
     std::array<QWidget*, 6> tabPanels;                  // by Tag 1..6
     THidDeviceController* HidCtl = nullptr;             // null without a HID layer
@@ -112,6 +117,8 @@ private:
     void createHidController();
     void wireDirectControl();
     void wireSequence();
+    // The check rebuilds the preview; a selected grid cell moves its marker.
+    void wirePreview();
     void FormCreate();
     // Start-up steps that belong to the sequence editor.
     void RG_ZeitClick();
