@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QObject>
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+// The test classes of this program register themselves; main runs them in turn.
+namespace testregistry {
+
+using Factory = std::function<std::unique_ptr<QObject>()>;
+
+inline std::vector<Factory>& factories()
+{
+    static std::vector<Factory> list;
+    return list;
+}
+
+template <typename T>
+struct Register {
+    Register() { factories().push_back([] { return std::make_unique<T>(); }); }
+};
+
+} // namespace testregistry
+
+#define TINTARO_REGISTER_TEST(Class) static const testregistry::Register<Class> registered##Class
