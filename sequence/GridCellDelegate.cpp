@@ -161,9 +161,17 @@ bool GridCellDelegate::eventFilter(QObject* object, QEvent* event)
 {
     if (event->type() == QEvent::KeyPress && !keyPasses(static_cast<QKeyEvent*>(event)))
         return true;
-    // An editor whose cell is gone (the model is being destroyed with the window) has
-    // nothing to commit or close when it loses the focus.
-    if (event->type() == QEvent::FocusOut && !object->property(CellProperty).value<QPersistentModelIndex>().isValid())
-        return false;
+    if (event->type() == QEvent::FocusOut) {
+        // An editor whose cell is gone (the model is being destroyed with the window) has
+        // nothing to commit or close.
+        if (!object->property(CellProperty).value<QPersistentModelIndex>().isValid())
+            return false;
+        // Another window taking the focus (the check's message box, opened while the
+        // editor's own key press is still being handled) leaves the editor open: it gets
+        // the focus back, shows the check's correction and takes the next digit.
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason)
+            return false;
+    }
     return QStyledItemDelegate::eventFilter(object, event);
 }

@@ -10,6 +10,7 @@
 #include "widgets/SpinEdit.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QLabel>
@@ -33,8 +34,37 @@ inline QString orderMessage(int row)
         .arg(row);
 }
 
+// Scripted prompts whose "Fehler" boxes can take the focus the way a real message box does:
+// another window becomes active while the box is open and hands the focus back afterwards.
+struct FocusTakingPrompts : ScriptedPrompts {
+    bool takeFocus = false;
+    int focusTaken = 0;  // boxes during which the editor had lost the focus
+    void error(const QString& text) override
+    {
+        ScriptedPrompts::error(text);
+        if (!takeFocus)
+            return;
+        QWidget* previous = QApplication::activeWindow();
+        QWidget* focus = QApplication::focusWidget();
+        QWidget box;
+        box.setWindowTitle(QStringLiteral("Fehler"));
+        box.show();
+        box.activateWindow();
+        QApplication::setActiveWindow(&box);
+        QCoreApplication::processEvents();
+        if (focus && QApplication::focusWidget() != focus)
+            ++focusTaken;
+        box.hide();
+        if (previous) {
+            previous->activateWindow();
+            QApplication::setActiveWindow(previous);
+        }
+        QCoreApplication::processEvents();
+    }
+};
+
 struct Window {
-    ScriptedPrompts prompts;
+    FocusTakingPrompts prompts;
     std::unique_ptr<TForm1> form;
     SequenceEditor* editor = nullptr;
     SequenceGridView* view = nullptr;

@@ -12,6 +12,7 @@ private slots:
     void clockColumnAbsoluteAndRelative();
     void speedKeepsEvenAndRefreshesTheClockColumn();
     void typedTimeIsCorrectedInTheOpenEditor();
+    void editorStaysOpenWhileAMessageBoxHasTheFocus();
     void everyKeystrokeIsStoredAndChecked();
     void emptiedTickCellReportsTheConversionErrorAndTheNextDigitRepairs();
     void valueAboveTheEndMarkBecomesZero();
@@ -112,6 +113,25 @@ void TestGridEditor::typedTimeIsCorrectedInTheOpenEditor()
     QCOMPARE(e->text(), QStringLiteral("256"));
     QCOMPARE(e->selectedText(), QStringLiteral("256"));
     QCOMPARE(w.view->cellEditor(), e);
+}
+
+void TestGridEditor::editorStaysOpenWhileAMessageBoxHasTheFocus()
+{
+    Window w;
+    w.prompts.takeFocus = true;
+    QApplication::setActiveWindow(w.form.get());
+    QLineEdit* e = w.typeInto(Ticks, 3, QStringLiteral("3"));
+    QVERIFY(e);
+    QCOMPARE(w.prompts.errors, QStringList{orderMessage(3)});
+    QCOMPARE(w.view->cellEditor(), e);
+    QCOMPARE(e->text(), QStringLiteral("256"));
+    QCOMPARE(e->selectedText(), QStringLiteral("256"));
+    QCOMPARE(QApplication::focusWidget(), e);
+    QTest::keyClicks(e, QStringLiteral("4"));
+    QCOMPARE(w.prompts.errors.size(), 2);
+    QCOMPARE(w.prompts.focusTaken, 2);
+    QCOMPARE(w.view->cellEditor(), e);
+    QCOMPARE(e->text(), QStringLiteral("256"));
 }
 
 void TestGridEditor::everyKeystrokeIsStoredAndChecked()
