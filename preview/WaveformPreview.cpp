@@ -18,18 +18,9 @@
 #include <vector>
 
 namespace {
-// Where each colour lives: its curve, its LED bar array and its trace.
-struct ChannelPlace {
-    ColourChannel colour;
-    void (TRGB_LED_Balken::*setBar)(int, int);
-    int (TRGB_LED_Balken::*getBar)(int) const;
-    TScreenWaveBuffer& (TWaveScreen::*trace)();
-};
-constexpr ChannelPlace Channels[] = {
-    {Red, &TRGB_LED_Balken::SetBufferR, &TRGB_LED_Balken::GetBufferR, &TWaveScreen::WaveBufferA},
-    {Green, &TRGB_LED_Balken::SetBufferG, &TRGB_LED_Balken::GetBufferG, &TWaveScreen::WaveBufferB},
-    {Blue, &TRGB_LED_Balken::SetBufferB, &TRGB_LED_Balken::GetBufferB, &TWaveScreen::WaveBufferC},
-};
+// Traces A, B and C: red, green and blue.
+constexpr TScreenWaveBuffer& (TWaveScreen::*Traces[])() = {&TWaveScreen::WaveBufferA, &TWaveScreen::WaveBufferB,
+                                                           &TWaveScreen::WaveBufferC};
 
 // The zoom below which CSpinEdit1 keeps the previous one.
 constexpr int MinimumZoom = 10;
@@ -68,18 +59,24 @@ void WaveformPreview::RebuildPreview(int count, int tsEnd)
     m_c.CSpinEdit1->setValue((end + 9) / 10);
     CSpinEdit1Change();
 
-    // One sample per tick. The levels come as bytes, as the bar keeps them; each trace takes
-    // what its bar array holds. Neither widget redraws here.
-    std::vector<std::uint8_t>& levels = m_levels;
-    levels.resize(PreviewArea::Samples);
-    for (const ChannelPlace& ch : Channels) {
-        LevelsForTicks(m_table.curve(ch.colour), count, 0, levels.size(), levels.data());
-        TScreenWaveBuffer& trace = (screen.*ch.trace)();
-        for (int i = 0; i < PreviewArea::Samples; ++i) {
-            (bar.*ch.setBar)(i, levels[std::size_t(i)]);
-            trace.SetBuffer(i, double((bar.*ch.getBar)(i)));
-        }
-    }
+    // One sample per tick, channel by channel. Neither widget redraws here.
+    m_levels.resize(PreviewArea::Samples);
+    const auto sample = [&](ColourChannel colour, TScreenWaveBuffer& trace, auto setBar) {
+        // The levels come as bytes, as the bar keeps them (modulo 256). A local pointer: the
+        // bar's byte stores cannot change it, so it is not reloaded after each one.
+        const std::uint8_t* const levels = m_levels.data();
+        LevelsForTicks(m_table.curve(colour), count, 0, std::size_t(PreviewArea::Samples), m_levels.data());
+        for (int i = 0; i < PreviewArea::Samples; ++i)
+            setBar(i, levels[i]);
+        // Each trace takes what its bar array holds: the same bytes. Bounded by the trace's
+        // size, the store's own range check is known to pass and the loop is vectorised.
+        const int samples = std::min(trace.Size(), PreviewArea::Samples);
+        for (int i = 0; i < samples; ++i)
+            trace.SetBuffer(i, double(levels[i]));
+    };
+    sample(Red, screen.WaveBufferA(), [&](int i, int v) { bar.SetBufferR(i, v); });
+    sample(Green, screen.WaveBufferB(), [&](int i, int v) { bar.SetBufferG(i, v); });
+    sample(Blue, screen.WaveBufferC(), [&](int i, int v) { bar.SetBufferB(i, v); });
 
     // The range follows the sequence. A position beyond the new end is moved to it, and the
     // track bar's change handler carries the cursor and the channel values there. This comes
@@ -96,8 +93,8 @@ void WaveformPreview::CSpinEdit1Change()
     if (zoom < MinimumZoom)
         return;
     TWaveScreen& screen = *m_c.area->WaveScreen1;
-    for (const ChannelPlace& ch : Channels)
-        (screen.*ch.trace)().SetSamplePerDiv(zoom);
+    for (auto trace : Traces)
+        (screen.*trace)().SetSamplePerDiv(zoom);
     m_c.area->TrackBar1->setTickInterval(zoom);
     m_c.area->RGB_LED_Balken1->SetView(Divisions * zoom);
 }
