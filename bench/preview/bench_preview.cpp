@@ -19,7 +19,9 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QMainWindow>
 #include <QTest>
 
@@ -209,6 +211,21 @@ std::unique_ptr<QMainWindow> BareWindow()
     return window;
 }
 
+// A main window with as many plain children as the program's window has widgets (labels and
+// buttons with short captions on a raster): what that many widgets cost by themselves.
+std::unique_ptr<QMainWindow> CrowdedWindow(int children)
+{
+    auto window = BareWindow();
+    auto* central = new QWidget(window.get());
+    window->setCentralWidget(central);
+    for (int i = 0; i < children; ++i) {
+        QWidget* w = i % 2 ? static_cast<QWidget*>(new QPushButton(QStringLiteral("B%1").arg(i), central))
+                           : static_cast<QWidget*>(new QLabel(QStringLiteral("L%1").arg(i), central));
+        w->setGeometry((i % 16) * 64, (i / 16) * 40, 60, 22);
+    }
+    return window;
+}
+
 void BM_FloorBareMainWindow(benchmark::State& state)
 {
     for (auto _ : state)
@@ -239,6 +256,62 @@ void BM_MainWindowStart(benchmark::State& state)
     state.counters["x_bare"] = Percentile(form, 0.5) / Percentile(bare, 0.5);
 }
 BENCHMARK(BM_MainWindowStart)->Unit(benchmark::kMillisecond)->Iterations(30);
+
+// Where the main window's start goes: construction (every area, the start-up check and the
+// preview rebuild), the first show until exposed and painted, and destruction; each next to
+// the same phase of a bare QMainWindow and of a window with as many plain child widgets.
+void BM_MainWindowStartPhases(benchmark::State& state)
+{
+    ScriptedPrompts prompts;
+    std::vector<double> build, show, destroy, bareBuild, bareShow, bareDestroy;
+    int widgets = 0;
+    const auto phases = [](auto make, std::vector<double>& b, std::vector<double>& s, std::vector<double>& d) {
+        double t0 = ThreadSeconds();
+        auto window = make();
+        double t1 = ThreadSeconds();
+        window->show();
+        if (!QTest::qWaitForWindowExposed(window.get()))
+            qWarning("window not exposed");
+        QCoreApplication::processEvents();
+        double t2 = ThreadSeconds();
+        const int count = int(window->template findChildren<QWidget*>().size());
+        window.reset();
+        double t3 = ThreadSeconds();
+        b.push_back(t1 - t0);
+        s.push_back(t2 - t1);
+        d.push_back(t3 - t2);
+        return count;
+    };
+    const auto makeForm = [&] {
+        FormServices sv;
+        sv.prompts = &prompts;
+        sv.pause = [](int) {};
+        sv.exitProcess = [](int) {};
+        return std::make_unique<TForm1>(sv);
+    };
+    std::vector<double> crowdBuild, crowdShow, crowdDestroy;
+    for (auto _ : state) {
+        widgets = phases(makeForm, build, show, destroy);
+        phases(BareWindow, bareBuild, bareShow, bareDestroy);
+        phases([&] { return CrowdedWindow(widgets); }, crowdBuild, crowdShow, crowdDestroy);
+    }
+    state.counters["crowd_build_ms"] = Percentile(crowdBuild, 0.5) * 1e3;
+    state.counters["crowd_show_ms"] = Percentile(crowdShow, 0.5) * 1e3;
+    state.counters["crowd_destroy_ms"] = Percentile(crowdDestroy, 0.5) * 1e3;
+    state.counters["build_ms"] = Percentile(build, 0.5) * 1e3;
+    state.counters["show_ms"] = Percentile(show, 0.5) * 1e3;
+    state.counters["destroy_ms"] = Percentile(destroy, 0.5) * 1e3;
+    state.counters["bare_build_ms"] = Percentile(bareBuild, 0.5) * 1e3;
+    state.counters["bare_show_ms"] = Percentile(bareShow, 0.5) * 1e3;
+    state.counters["bare_destroy_ms"] = Percentile(bareDestroy, 0.5) * 1e3;
+    state.counters["widgets"] = widgets;
+    const auto total = [](const std::vector<double>& b, const std::vector<double>& s) {
+        return Percentile(b, 0.5) + Percentile(s, 0.5);
+    };
+    state.counters["x_bare"] = total(build, show) / total(bareBuild, bareShow);
+    state.counters["x_crowd"] = total(build, show) / total(crowdBuild, crowdShow);
+}
+BENCHMARK(BM_MainWindowStartPhases)->Unit(benchmark::kMillisecond)->Iterations(30);
 
 } // namespace
 
