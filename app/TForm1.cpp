@@ -302,5 +302,6 @@ void TForm1::resizeEvent(QResizeEvent* event)
     editor->setGeometry(w - (DesignWidth - SequenceEditor::DesignLeft), 0,
                         DesignWidth - SequenceEditor::DesignLeft, h);
     // The scope area is anchored on all four sides.
-    preview->setGeometry(8, PreviewTop, qMax(100, w - (DesignWidth - 743)), qMax(120, h - PreviewTop - 8));
+    // At the design size the panel is 735 px wide: a 733 px wave screen inside its frame.
+    preview->setGeometry(8, PreviewTop, qMax(100, w - (DesignWidth - 735)), qMax(120, h - PreviewTop - 8));
 }

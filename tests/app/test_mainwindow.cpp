@@ -124,6 +124,8 @@ void TestMainWindow::startState()
     QVERIFY(w.find<TCSpinEdit>("CSpinEdit1")->isHidden());
     QVERIFY(w.find<QWidget>("RGB_LED_Balken1"));
     QCOMPARE(w.find<QWidget>("RGB_LED")->size(), QSize(69, 49));
+    QCOMPARE(w.find<QWidget>("WaveScreen1")->size(), QSize(733, 373));
+    QCOMPARE(w.find<QWidget>("RGB_LED_Balken1")->size(), QSize(722, 19));
 }
 
 void TestMainWindow::spinEditRanges_data()
