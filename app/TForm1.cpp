@@ -8,6 +8,7 @@
 #include "control/ConfigProcedure.h"
 #include "control/ConfigProcedurePanel.h"
 #include "control/KeypadPanel.h"
+#include "control/ModuleSelection.h"
 #include "control/ModeAndReset.h"
 #include "control/NormalPanel.h"
 #include "preview/PlaybackSimulation.h"
@@ -189,7 +190,7 @@ void TForm1::wirePreview()
 
 int TForm1::moduleIndex() const
 {
-    return RG_Geraeteadresse->ItemIndex() & 0xFF;
+    return moduleIndexOf(*RG_Geraeteadresse);
 }
 
 void TForm1::buildMenu()
