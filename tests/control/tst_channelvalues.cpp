@@ -1,6 +1,6 @@
 #include "control/ChannelValues.h"
 #include "tests/control/ControlRig.h"
-#include "tests/control/TestRegistry.h"
+#include "tests/support/TestRegistry.h"
 #include "widgets/FlatButton.h"
 #include "widgets/RadioGroup.h"
 #include "widgets/RgbLed.h"

@@ -28,24 +28,7 @@
 #include <QTest>
 #include <QTimer>
 
-#include <functional>
 #include <memory>
-#include <vector>
-
-namespace previewtests {
-using Factory = std::function<std::unique_ptr<QObject>()>;
-inline std::vector<Factory>& factories()
-{
-    static std::vector<Factory> list;
-    return list;
-}
-template <typename T>
-struct Register {
-    Register() { factories().push_back([] { return std::make_unique<T>(); }); }
-};
-} // namespace previewtests
-
-#define PREVIEW_TEST(Class) static const previewtests::Register<Class> registered##Class
 
 // One step of a sequence as typed into the grid: ticks (65536 = end mark), red, green, blue.
 struct GridStep {

@@ -1,6 +1,7 @@
 // The scope area on its own: the wave screen's settings as the program uses them, the LED bar
 // before the first rebuild, and the bar standing over exactly the screen's plot columns.
 #include "tests/preview/PreviewRig.h"
+#include "tests/support/TestRegistry.h"
 
 #include <QFrame>
 
@@ -38,7 +39,7 @@ private slots:
     void barSpansThePlotArea();
     void trackBarAsBuilt();
 };
-PREVIEW_TEST(TestPreviewArea);
+TINTARO_REGISTER_TEST(TestPreviewArea);
 
 void TestPreviewArea::screenSettings()
 {

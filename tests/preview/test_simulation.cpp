@@ -3,6 +3,7 @@
 // configuration procedures stop it. Timer events are delivered by calling the handler.
 #include "control/ConfigProcedurePanel.h"
 #include "tests/preview/PreviewRig.h"
+#include "tests/support/TestRegistry.h"
 
 class TestPlaybackSimulation : public QObject {
     Q_OBJECT
@@ -19,7 +20,7 @@ private slots:
     void sendsOnlyChangedLevels();
     void rebuildWhileRunningMovesToTheNewEnd();
 };
-PREVIEW_TEST(TestPlaybackSimulation);
+TINTARO_REGISTER_TEST(TestPlaybackSimulation);
 
 void TestPlaybackSimulation::timerAsBuilt()
 {

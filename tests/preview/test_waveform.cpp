@@ -6,6 +6,7 @@
 #include "sequence/SequenceEditor.h"
 #include "sequence/SequenceGridView.h"
 #include "tests/preview/PreviewRig.h"
+#include "tests/support/TestRegistry.h"
 #include "widgets/RgbLed.h"
 
 #include <cmath>
@@ -115,7 +116,7 @@ private slots:
     void cellPutsMarkerOnItsTrace();
     void unreadableTickCellPutsMarkerAtZero();
 };
-PREVIEW_TEST(TestWaveformPreview);
+TINTARO_REGISTER_TEST(TestWaveformPreview);
 
 void TestWaveformPreview::startUp()
 {

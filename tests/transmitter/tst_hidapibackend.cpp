@@ -1,4 +1,4 @@
-#include "tests/transmitter/TestRegistry.h"
+#include "tests/support/TestRegistry.h"
 #include "transmitter/HidapiBackend.h"
 
 #include <QDir>

@@ -1,5 +1,5 @@
 #include "tests/support/FakeHidBackend.h"
-#include "tests/transmitter/TestRegistry.h"
+#include "tests/support/TestRegistry.h"
 #include "transmitter/HidDeviceController.h"
 
 #include <QSignalSpy>

@@ -1,12 +1,9 @@
 #pragma once
 
 #include <QImage>
-#include <QObject>
 #include <QPoint>
 #include <QSet>
 #include <QString>
-
-#include <memory>
 
 // Pixels are compared as 24-bit colours; the alpha byte must stay opaque.
 inline QRgb Px(const QImage& image, int x, int y) { return image.pixel(x, y) & 0xFFFFFFu; }
@@ -34,9 +31,3 @@ inline QImage BlackImage(int w, int h)
     image.fill(qRgb(0, 0, 0));
     return image;
 }
-
-// Each test class is run by main(); these make one instance of each.
-std::unique_ptr<QObject> MakeRasterCanvasTest();
-std::unique_ptr<QObject> MakeWaveScreenTest();
-std::unique_ptr<QObject> MakeWaveScreenMouseTest();
-std::unique_ptr<QObject> MakeRgbLedTest();

@@ -1,5 +1,6 @@
 #include "PixelHelpers.h"
 
+#include "tests/support/TestRegistry.h"
 #include "widgets/RasterCanvas.h"
 
 #include <QTest>
@@ -237,6 +238,6 @@ void TestRasterCanvas::circleAtTheCornerIsClipped()
     QCOMPARE(Px(image, 3, 3), Rgb(0, 0, 0));
 }
 
-std::unique_ptr<QObject> MakeRasterCanvasTest() { return std::make_unique<TestRasterCanvas>(); }
+TINTARO_REGISTER_TEST(TestRasterCanvas);
 
 #include "test_RasterCanvas.moc"

@@ -1,5 +1,6 @@
 #include "PixelHelpers.h"
 
+#include "tests/support/TestRegistry.h"
 #include "widgets/RgbLed.h"
 #include "widgets/RgbLedBar.h"
 
@@ -245,6 +246,6 @@ void TestRgbLed::barPaintRedrawsAfterAResize()
     CompareColumn(bar.image(), 7, 0);              // the last half band stays black
 }
 
-std::unique_ptr<QObject> MakeRgbLedTest() { return std::make_unique<TestRgbLed>(); }
+TINTARO_REGISTER_TEST(TestRgbLed);
 
 #include "test_RgbLed.moc"

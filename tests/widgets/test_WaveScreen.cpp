@@ -1,6 +1,8 @@
 #include "PixelHelpers.h"
 #include "WaveScreenSetup.h"
 
+#include "tests/support/TestRegistry.h"
+
 #include <QTest>
 
 #include <cmath>
@@ -488,6 +490,6 @@ void TestWaveScreen::demoContent()
     }
 }
 
-std::unique_ptr<QObject> MakeWaveScreenTest() { return std::make_unique<TestWaveScreen>(); }
+TINTARO_REGISTER_TEST(TestWaveScreen);
 
 #include "test_WaveScreen.moc"

@@ -1,6 +1,8 @@
 #include "PixelHelpers.h"
 #include "WaveScreenSetup.h"
 
+#include "tests/support/TestRegistry.h"
+
 #include <QCoreApplication>
 #include <QMouseEvent>
 #include <QSignalSpy>
@@ -277,6 +279,6 @@ void TestWaveScreenMouse::repaintRefreshesTheCursorValues()
     QCOMPARE(s.ScreenCursor().BufferC_X(), 7.0);
 }
 
-std::unique_ptr<QObject> MakeWaveScreenMouseTest() { return std::make_unique<TestWaveScreenMouse>(); }
+TINTARO_REGISTER_TEST(TestWaveScreenMouse);
 
 #include "test_WaveScreenMouse.moc"

@@ -1,14 +1,20 @@
-#include "tests/preview/PreviewRig.h"
+#include "tests/support/TestRegistry.h"
 
+#ifdef TINTARO_TEST_WIDGETS
 #include <QApplication>
+using Application = QApplication;
+#else
+#include <QCoreApplication>
+using Application = QCoreApplication;
+#endif
 #include <QTest>
 
 #include <cstring>
 
-// Runs every test class in turn. "test_preview <Class> [Qt Test options]" runs one class.
+// Runs every registered test class in turn. "<program> <Class> [Qt Test options]" runs one class.
 int main(int argc, char** argv)
 {
-    QApplication app(argc, argv);
+    Application app(argc, argv);
     const char* only = nullptr;
     if (argc > 1 && argv[1][0] != '-') {
         only = argv[1];
@@ -18,7 +24,7 @@ int main(int argc, char** argv)
     }
     int failed = 0;
     bool ran = false;
-    for (const auto& make : previewtests::factories()) {
+    for (const auto& make : testregistry::factories()) {
         const auto test = make();
         if (only && std::strcmp(test->metaObject()->className(), only) != 0)
             continue;

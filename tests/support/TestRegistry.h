@@ -6,7 +6,8 @@
 #include <memory>
 #include <vector>
 
-// The test classes of this program register themselves; main runs them in turn.
+// The test classes of a program with several of them register themselves; the common main
+// (tests/support/TestMain.cpp) runs them in turn.
 namespace testregistry {
 
 using Factory = std::function<std::unique_ptr<QObject>()>;
