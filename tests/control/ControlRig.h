@@ -3,6 +3,7 @@
 #include "app/TForm1.h"
 #include "tests/support/FakeHidBackend.h"
 #include "tests/support/ScriptedPrompts.h"
+#include "tests/support/SentFrame.h"
 #include "transmitter/HidDevice.h"
 
 #include <QList>
@@ -10,49 +11,6 @@
 #include <QTest>
 
 #include <memory>
-
-// A report as the transmitter received it, decoded back into the frame's fields.
-struct SentFrame {
-    int bits = 0;        // 14 standard, 16 extended
-    bool toggle = false;
-    int address = 0;
-    int data = 0;        // the command of a standard frame
-    bool operator==(const SentFrame&) const = default;
-};
-
-inline QString frameText(const SentFrame& f)
-{
-    return QStringLiteral("%1 bits, toggle %2, address %3, data %4")
-        .arg(f.bits)
-        .arg(int(f.toggle))
-        .arg(f.address)
-        .arg(f.data);
-}
-
-inline QStringList describe(const QList<SentFrame>& frames)
-{
-    QStringList list;
-    for (const SentFrame& f : frames)
-        list << frameText(f);
-    return list;
-}
-
-// Decodes every recorded report; a report that is no well-formed frame decodes to bits 0.
-inline QList<SentFrame> decode(const FakeHidBackend& fake)
-{
-    QList<SentFrame> frames;
-    for (const auto& r : fake.sent) {
-        SentFrame f;
-        const auto& b = r.bytes;
-        const bool wellFormed = b.size() == 7 && b[0] == 0 && b[4] == 0 && b[5] == 0 && b[6] == 0;
-        if (wellFormed && b[1] == 14 && (b[2] & 0xC0) == 0xC0 && (b[3] & 0x03) == 0)
-            f = {14, (b[2] & 0x20) != 0, b[2] & 0x1F, b[3] >> 2};
-        else if (wellFormed && b[1] == 16 && (b[2] & 0xC0) == 0x80)
-            f = {16, (b[2] & 0x20) != 0, b[2] & 0x1F, b[3]};
-        frames << f;
-    }
-    return frames;
-}
 
 // The same 16-bit frame `times` times, as a paced send leaves it.
 inline QList<SentFrame> repeated(SentFrame f, int times)
@@ -93,7 +51,7 @@ struct WindowRig {
         return w;
     }
 
-    QStringList sent() const { return describe(decode(fake)); }
+    QStringList sent() const { return describe(decodeReports(fake)); }
     void forget()
     {
         fake.sent.clear();

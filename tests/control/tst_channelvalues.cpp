@@ -14,7 +14,7 @@ namespace {
 
 SentFrame extended(bool toggle, int address, int data)
 {
-    return {16, toggle, address, data};
+    return {toggle, address, data, 16};
 }
 
 const char* const Bars[] = {"ScrollBar_Red", "ScrollBar_Green", "ScrollBar_Blue"};

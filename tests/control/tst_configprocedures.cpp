@@ -25,7 +25,7 @@ QStringList expected(int module, std::initializer_list<F> frames, int repeats)
 {
     QList<SentFrame> list;
     for (const F& f : frames)
-        list << repeated({16, f.toggle, (module * 4) | f.channel, f.data}, repeats);
+        list << repeated({f.toggle, (module * 4) | f.channel, f.data, 16}, repeats);
     return describe(list);
 }
 
@@ -193,7 +193,7 @@ void TestConfigProcedures::addressMovesModuleSelection()
 
     rig.find<TFlatButton>("BB_Adr_Speichern")->click();
     QCOMPARE(rig.sent(), expected(4, {{true, 1, 0}, {false, 1, 0}}, 2));
-    QCOMPARE(decode(rig.fake).front().address, 17);
+    QCOMPARE(decodeReports(rig.fake).front().address, 17);
 }
 
 void TestConfigProcedures::brightness_data()

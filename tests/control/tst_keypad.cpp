@@ -27,12 +27,12 @@ struct KeypadRig {
             transmitter.setDevice(device.get());
     }
     TFlatButton* key(const QString& name) const { return panel.findChild<TFlatButton*>(name); }
-    QStringList sent() const { return describe(decode(fake)); }
+    QStringList sent() const { return describe(decodeReports(fake)); }
 };
 
 SentFrame standard(bool toggle, int address, int command)
 {
-    return {14, toggle, address, command};
+    return {toggle, address, command, 14};
 }
 
 } // namespace

@@ -10,7 +10,7 @@ namespace {
 
 SentFrame extended(bool toggle, int address, int data)
 {
-    return {16, toggle, address, data};
+    return {toggle, address, data, 16};
 }
 
 } // namespace

@@ -12,6 +12,7 @@
 #include "sequence/SequencePanel.h"
 #include "tests/support/FakeHidBackend.h"
 #include "tests/support/ScriptedPrompts.h"
+#include "tests/support/SentFrame.h"
 #include "transmitter/HidDevice.h"
 #include "widgets/FlatButton.h"
 #include "widgets/RgbLedBar.h"
@@ -35,19 +36,6 @@ struct GridStep {
     int ticks;
     int red, green, blue;
 };
-
-// A 16-bit frame as the transmitter got it.
-struct SentFrame {
-    bool toggle = false;
-    int address = 0;
-    int data = 0;
-    bool operator==(const SentFrame&) const = default;
-};
-
-inline char* toString(const SentFrame& f)
-{
-    return QTest::toString(QStringLiteral("(%1, %2, %3)").arg(int(f.toggle)).arg(f.address).arg(f.data));
-}
 
 struct PreviewRig {
     ScriptedPrompts prompts;
@@ -124,15 +112,5 @@ struct PreviewRig {
     }
 
     // Every report sent so far, decoded; each must be a well-formed 16-bit frame report.
-    QList<SentFrame> reports() const
-    {
-        QList<SentFrame> out;
-        for (const auto& r : hid.sent) {
-            if (r.bytes.size() != 7 || r.bytes[0] != 0 || r.bytes[1] != 0x10 || (r.bytes[2] & 0xC0) != 0x80 ||
-                r.bytes[4] != 0 || r.bytes[5] != 0 || r.bytes[6] != 0)
-                qFatal("malformed report");
-            out << SentFrame{(r.bytes[2] & 0x20) != 0, r.bytes[2] & 0x1F, r.bytes[3]};
-        }
-        return out;
-    }
+    QList<SentFrame> reports() const { return extendedFrames(hid); }
 };

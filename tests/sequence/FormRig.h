@@ -5,6 +5,7 @@
 #include "app/TForm1.h"
 #include "tests/support/FakeHidBackend.h"
 #include "tests/support/ScriptedPrompts.h"
+#include "tests/support/SentFrame.h"
 #include "transmitter/HidDevice.h"
 
 #include <QList>
@@ -12,18 +13,6 @@
 
 #include <functional>
 #include <memory>
-
-struct SentFrame {
-    bool toggle = false;
-    int address = 0;
-    int data = 0;
-    bool operator==(const SentFrame&) const = default;
-};
-
-inline char* toString(const SentFrame& f)
-{
-    return QTest::toString(QStringLiteral("(%1, %2, %3)").arg(int(f.toggle)).arg(f.address).arg(f.data));
-}
 
 struct FormRig {
     ScriptedPrompts prompts;
@@ -70,17 +59,7 @@ struct FormRig {
     }
 
     // Every report sent so far, decoded; each must be a well-formed 16-bit frame report.
-    QList<SentFrame> reports() const
-    {
-        QList<SentFrame> out;
-        for (const auto& r : hid.sent) {
-            if (r.bytes.size() != 7 || r.bytes[0] != 0 || r.bytes[1] != 0x10 || (r.bytes[2] & 0xC0) != 0x80 ||
-                r.bytes[4] != 0 || r.bytes[5] != 0 || r.bytes[6] != 0)
-                qFatal("malformed report");
-            out << SentFrame{(r.bytes[2] & 0x20) != 0, r.bytes[2] & 0x1F, r.bytes[3]};
-        }
-        return out;
-    }
+    QList<SentFrame> reports() const { return extendedFrames(hid); }
 
     // The frames sent, each standing for `repeat` identical reports in a row (false when
     // the reports do not come in such runs).
