@@ -1,6 +1,5 @@
 #include "app/TForm1.h"
-#include "tests/support/FakeHidBackend.h"
-#include "tests/support/ScriptedPrompts.h"
+#include "tests/support/FormRig.h"
 #include "widgets/FlatButton.h"
 #include "widgets/RadioGroup.h"
 #include "widgets/SpinEdit.h"
@@ -18,28 +17,6 @@
 #include <QTest>
 
 namespace {
-struct Window {
-    ScriptedPrompts prompts;
-    FakeHidBackend hid;
-    QList<int> exits;
-    std::unique_ptr<TForm1> form;
-    explicit Window(bool withHid = false)
-    {
-        FormServices s;
-        s.prompts = &prompts;
-        if (withHid)
-            s.hid = &hid;
-        s.pause = [](int) {};
-        s.exitProcess = [this](int code) { exits << code; };
-        form = std::make_unique<TForm1>(s);
-    }
-    template <typename T>
-    T* find(const char* name) const
-    {
-        return form->findChild<T*>(QString::fromLatin1(name));
-    }
-};
-
 const char* const PanelNames[] = {"PA_Normal", "PA_Sequenz", "PA_OSC", "PA_Adresse", "PA_Helligkeit", "PA_MF_Pin"};
 } // namespace
 
@@ -66,7 +43,7 @@ private slots:
 
 void TestMainWindow::startState()
 {
-    Window w;
+    FormRig w;
     QCOMPARE(w.form->windowTitle(), TForm1::TitleText + QStringLiteral("   []"));
     QVERIFY(TForm1::TitleText.startsWith(QStringLiteral("Tintaro V4.1  ")));
     QCOMPARE(w.form->size(), QSize(1076, 777));
@@ -155,7 +132,7 @@ void TestMainWindow::spinEditRanges()
     QFETCH(int, minimum);
     QFETCH(int, maximum);
     QFETCH(int, start);
-    Window w;
+    FormRig w;
     auto* spin = w.form->findChild<TCSpinEdit*>(name);
     QVERIFY(spin);
     QCOMPARE(spin->minimum(), minimum);
@@ -205,7 +182,7 @@ void TestMainWindow::captions()
 {
     QFETCH(QString, name);
     QFETCH(QString, caption);
-    Window w;
+    FormRig w;
     auto* button = w.form->findChild<QAbstractButton*>(name);
     QVERIFY(button);
     QCOMPARE(button->text(), caption);
@@ -213,24 +190,18 @@ void TestMainWindow::captions()
 
 void TestMainWindow::listsAtStart()
 {
-    Window w;
-    auto items = [](QComboBox* box) {
-        QStringList list;
-        for (int i = 0; i < box->count(); ++i)
-            list << box->itemText(i);
-        return list;
-    };
+    FormRig w;
     QStringList nine;
     for (int i = 1; i <= 9; ++i)
         nine << QStringLiteral("Sequenz %1").arg(i);
     auto* slot = w.find<QComboBox>("CB_SequenzProgNummer");
-    QCOMPARE(items(slot), nine);
+    QCOMPARE(comboItems(slot), nine);
     QCOMPARE(slot->currentIndex(), 0);
     auto* follow = w.find<QComboBox>("CB_SequenzFolgeProgNummer");
-    QCOMPARE(items(follow), QStringList({QStringLiteral("keine"), QStringLiteral("Feste Farbe")}) + nine);
+    QCOMPARE(comboItems(follow), QStringList({QStringLiteral("keine"), QStringLiteral("Feste Farbe")}) + nine);
     QCOMPARE(follow->currentIndex(), 0);
     auto* pin = w.find<QComboBox>("CB_MF_Pin");
-    QCOMPARE(items(pin), (QStringList{"nix", "9846,15Hz", "RC5 Error", "RC5 Filter Output", "Master Sync Output",
+    QCOMPARE(comboItems(pin), (QStringList{"nix", "9846,15Hz", "RC5 Error", "RC5 Filter Output", "Master Sync Output",
                                       "Slave Sync Input"}));
     QCOMPARE(pin->currentIndex(), 0);
     QCOMPARE(w.find<TRadioGroup>("RG_Mode")->items(), QStringList{QStringLiteral("Feste Farbe")} + nine);
@@ -256,7 +227,7 @@ void TestMainWindow::tabSwitching()
     QFETCH(QString, button);
     QFETCH(int, tag);
     QFETCH(QString, panel);
-    Window w;
+    FormRig w;
     w.form->show();
     const QRect place = w.find<QWidget>("PA_Normal")->geometry();
     // Start elsewhere, so every switch is a real change.
@@ -277,7 +248,7 @@ void TestMainWindow::tabSwitching()
 
 void TestMainWindow::unknownTagHidesAll()
 {
-    Window w;
+    FormRig w;
     w.form->show();
     TFlatSpeedButton stray(QStringLiteral("x"));
     stray.Tag = 7;
@@ -288,7 +259,7 @@ void TestMainWindow::unknownTagHidesAll()
 
 void TestMainWindow::minimumSize()
 {
-    Window w;
+    FormRig w;
     QCOMPARE(w.form->minimumSize(), QSize(1076, 777));
     w.form->resize(800, 600);
     QCOMPARE(w.form->size(), QSize(1076, 777));
@@ -296,7 +267,7 @@ void TestMainWindow::minimumSize()
 
 void TestMainWindow::menu()
 {
-    Window w;
+    FormRig w;
     const QList<QAction*> top = w.form->menuBar()->actions();
     QCOMPARE(top.size(), 2);
     QCOMPARE(top[0]->text(), QStringLiteral("&Datei"));
@@ -313,14 +284,14 @@ void TestMainWindow::menu()
 
 void TestMainWindow::beendenEndsWithZero()
 {
-    Window w;
+    FormRig w;
     w.find<QAction>("Beenden1")->trigger();
     QCOMPARE(w.exits, QList<int>{0});
 }
 
 void TestMainWindow::accessibleNames()
 {
-    Window w;
+    FormRig w;
     for (const char* name : {"Error_Edit", "ScrollBar_Red", "Sequenz_StringGrid", "TrackBar1", "Red_Edit",
                              "CursorPos_Edit", "CB_SequenzProgNummer", "CB_MF_Pin", "BT_Osc_Freq_P"}) {
         auto* widget = w.find<QWidget>(name);
@@ -332,7 +303,7 @@ void TestMainWindow::accessibleNames()
 
 void TestMainWindow::pacingFollowsSpinEdits()
 {
-    Window w;
+    FormRig w;
     QCOMPARE(w.form->transmitter().repeatCount(), 2);
     QCOMPARE(w.form->transmitter().repeatDelayMs(), 0);
     w.find<TCSpinEdit>("CSE_Repeat")->setValue(5);
@@ -343,7 +314,7 @@ void TestMainWindow::pacingFollowsSpinEdits()
 
 void TestMainWindow::transmitterFoundOnceTheLoopTurns()
 {
-    Window w(true);
+    FormRig w({.discovery = true});
     w.hid.plugTransmitter();
     auto* label = w.find<QLabel>("Geraet_Label");
     QCOMPARE(label->text(), QStringLiteral("USB-Gerätename:"));   // until the first device change
@@ -358,7 +329,7 @@ void TestMainWindow::transmitterFoundOnceTheLoopTurns()
 
 void TestMainWindow::sendRc5InvertsToggleWithoutTransmitter()
 {
-    Window w(true);
+    FormRig w({.discovery = true});
     QTRY_COMPARE(w.find<QLabel>("Geraet_Label")->text(), QStringLiteral("USB-Gerätename: "));
     auto* toggle = w.find<QCheckBox>("Toggle_CheckBox");
     auto* status = w.find<QLineEdit>("Error_Edit");

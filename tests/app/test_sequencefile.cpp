@@ -1,14 +1,16 @@
 #include "app/SideColumn.h"
 #include "app/VariantProfiles.h"
 #include "sequence/SequenceGridModel.h"
-#include "tests/app/FormRig.h"
+#include "tests/support/FormRig.h"
 #include "widgets/SpinEdit.h"
 
 #include <QAction>
+#include <QComboBox>
 #include <QFile>
 #include <QLabel>
 #include <QRadioButton>
 #include <QTemporaryDir>
+#include <QTest>
 
 namespace {
 

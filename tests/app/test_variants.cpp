@@ -1,15 +1,17 @@
 #include "app/SideColumn.h"
 #include "app/VariantProfiles.h"
 #include "sequence/SequenceGridModel.h"
-#include "tests/app/FormRig.h"
+#include "tests/support/FormRig.h"
 #include "widgets/FlatButton.h"
 #include "widgets/RadioGroup.h"
 #include "widgets/SpinEdit.h"
 
+#include <QComboBox>
 #include <QLabel>
 #include <QRadioButton>
 #include <QSignalSpy>
 #include <QTableView>
+#include <QTest>
 
 namespace {
 
@@ -416,7 +418,7 @@ void TestVariants::switchLeavesSequenceAndHeaderAlone()
 
 void TestVariants::nothingIsSent()
 {
-    Rig r(true);
+    Rig r({.discovery = true});
     r.hid.plugTransmitter();
     auto* label = r.find<QLabel>("Geraet_Label");
     QTRY_COMPARE(label->text(), QStringLiteral("USB-Gerätename: RU5-Dadezuviriz"));

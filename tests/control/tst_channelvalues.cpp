@@ -1,5 +1,5 @@
 #include "control/ChannelValues.h"
-#include "tests/control/ControlRig.h"
+#include "tests/support/FormRig.h"
 #include "tests/support/TestRegistry.h"
 #include "widgets/FlatButton.h"
 #include "widgets/RadioGroup.h"
@@ -9,6 +9,7 @@
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QScrollBar>
+#include <QTest>
 
 namespace {
 
@@ -41,7 +42,7 @@ private slots:
 
 void TestChannelValues::startState()
 {
-    WindowRig rig;
+    FormRig rig({.transmitter = true});
     for (int c = 0; c < 3; ++c) {
         auto* bar = rig.find<QScrollBar>(Bars[c]);
         QCOMPARE(bar->value(), 255);
@@ -51,7 +52,7 @@ void TestChannelValues::startState()
     QCOMPARE(rig.find<TRGB_LED>("RGB_LED")->LEDColor(), QColor(0, 0, 0));
     QVERIFY(!rig.find<QCheckBox>("Senden_CheckBox")->isChecked());
     QVERIFY(!rig.find<QCheckBox>("E_Toggle_CheckBox")->isChecked());
-    QVERIFY(rig.fake.sent.empty());
+    QVERIFY(rig.hid.sent.empty());
 }
 
 void TestChannelValues::sentValue_data()
@@ -102,7 +103,7 @@ void TestChannelValues::liveSend()
     QFETCH(QString, field);
     QFETCH(int, address);
     QFETCH(int, data);
-    WindowRig rig;
+    FormRig rig({.transmitter = true});
     rig.form->RG_Geraeteadresse->setItemIndex(module);
     rig.find<TCSpinEdit>(Percentages[channel])->setValue(percent);
     rig.find<QCheckBox>("Senden_CheckBox")->setChecked(true);
@@ -127,19 +128,19 @@ void TestChannelValues::liveSend()
 
 void TestChannelValues::withoutSendenOnlyFieldsAndLed()
 {
-    WindowRig rig;
+    FormRig rig({.transmitter = true});
     rig.find<QScrollBar>("ScrollBar_Blue")->setValue(55);
     rig.find<QScrollBar>("ScrollBar_Red")->triggerAction(QAbstractSlider::SliderPageStepSub);
     QCOMPARE(rig.find<QLineEdit>("Blue_Edit")->text(), QStringLiteral("200"));
     QCOMPARE(rig.find<QLineEdit>("Red_Edit")->text(), QStringLiteral("5"));
     QCOMPARE(rig.find<TRGB_LED>("RGB_LED")->LEDColor(), QColor(5, 0, 200));
-    QVERIFY(rig.fake.sent.empty());
+    QVERIFY(rig.hid.sent.empty());
     QVERIFY(!rig.find<QCheckBox>("E_Toggle_CheckBox")->isChecked());
 }
 
 void TestChannelValues::ledShowsUnscaledColour()
 {
-    WindowRig rig;
+    FormRig rig({.transmitter = true});
     rig.find<TCSpinEdit>("Red_Pro_CSpinEdit")->setValue(10);
     rig.find<QScrollBar>("ScrollBar_Red")->setValue(0);
     QCOMPARE(rig.find<TRGB_LED>("RGB_LED")->LEDColor(), QColor(255, 0, 0));
@@ -149,7 +150,7 @@ void TestChannelValues::ledShowsUnscaledColour()
 // One toggle for all three frames, inverted once afterwards.
 void TestChannelValues::sendRgbValues()
 {
-    WindowRig rig;
+    FormRig rig({.transmitter = true});
     auto* button = rig.find<TFlatButton>("BB_RC5_extended");
     QCOMPARE(button->text(), QStringLiteral("Sende RGB-Werte"));
     rig.form->RG_Geraeteadresse->setItemIndex(2);
@@ -157,7 +158,7 @@ void TestChannelValues::sendRgbValues()
     rig.find<QScrollBar>("ScrollBar_Green")->setValue(155);
     rig.find<TCSpinEdit>("Green_Pro_CSpinEdit")->setValue(50);
     auto* eToggle = rig.find<QCheckBox>("E_Toggle_CheckBox");
-    QVERIFY(rig.fake.sent.empty());
+    QVERIFY(rig.hid.sent.empty());
 
     button->click();
     QCOMPARE(rig.sent(), describe({extended(false, 8, 255), extended(false, 9, 50), extended(false, 10, 0)}));
@@ -186,7 +187,7 @@ void TestChannelValues::freeFrame()
     QFETCH(int, channel);
     QFETCH(int, data);
     QFETCH(int, address);
-    WindowRig rig;
+    FormRig rig({.transmitter = true});
     auto* button = rig.find<TFlatButton>("BT_RC5_16B_senden");
     QCOMPARE(button->text(), QStringLiteral("Send RC5 (16Bit-Mode)"));
     rig.form->RG_Geraeteadresse->setItemIndex(module);
@@ -203,7 +204,7 @@ void TestChannelValues::freeFrame()
 
 void TestChannelValues::noTransmitter()
 {
-    WindowRig rig(false);
+    FormRig rig;
     auto* status = rig.find<QLineEdit>("Error_Edit");
     status->setText(QStringLiteral("vorher"));
     rig.find<QCheckBox>("Senden_CheckBox")->setChecked(true);
@@ -212,7 +213,7 @@ void TestChannelValues::noTransmitter()
     QCOMPARE(rig.find<QLineEdit>("Green_Edit")->text(), QStringLiteral("255"));
     QCOMPARE(rig.find<TRGB_LED>("RGB_LED")->LEDColor(), QColor(0, 255, 0));
     QVERIFY(!rig.find<QCheckBox>("E_Toggle_CheckBox")->isChecked());  // inverted twice
-    QVERIFY(rig.fake.sent.empty());
+    QVERIFY(rig.hid.sent.empty());
     QCOMPARE(status->text(), QStringLiteral("vorher"));
 }
 

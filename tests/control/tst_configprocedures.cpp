@@ -1,5 +1,5 @@
 #include "control/ConfigProcedurePanel.h"
-#include "tests/control/ControlRig.h"
+#include "tests/support/FormRig.h"
 #include "tests/support/TestRegistry.h"
 #include "widgets/FlatButton.h"
 #include "widgets/RadioGroup.h"
@@ -8,6 +8,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QTest>
 
 namespace {
 
@@ -25,7 +26,7 @@ QStringList expected(int module, std::initializer_list<F> frames, int repeats)
 {
     QList<SentFrame> list;
     for (const F& f : frames)
-        list << repeated({f.toggle, (module * 4) | f.channel, f.data, 16}, repeats);
+        list << QList<SentFrame>(repeats, {f.toggle, (module * 4) | f.channel, f.data, 16});
     return describe(list);
 }
 
@@ -79,7 +80,7 @@ private slots:
 
 void TestConfigProcedures::startState()
 {
-    WindowRig rig;
+    FormRig rig({.transmitter = true});
     const char* names[] = {"PA_OSC", "PA_Adresse", "PA_Helligkeit", "PA_MF_Pin"};
     for (const char* name : names)
         QVERIFY2(!inMode(*rig.find<ConfigProcedurePanel>(name)), name);
@@ -146,7 +147,7 @@ void TestConfigProcedures::buttons()
     QFETCH(QStringList, frames);
     QFETCH(int, selectedAfter);
 
-    WindowRig rig;
+    FormRig rig({.transmitter = true});
     rig.find<TCSpinEdit>("CSE_Repeat")->setValue(Repeats);
     rig.find<TCSpinEdit>("CSE_Delay")->setValue(DelayMs);
     rig.form->RG_Geraeteadresse->setItemIndex(module);
@@ -178,7 +179,7 @@ void TestConfigProcedures::buttons()
 // The new address becomes the selected module, so "Speichern" reaches it there.
 void TestConfigProcedures::addressMovesModuleSelection()
 {
-    WindowRig rig;
+    FormRig rig({.transmitter = true});
     rig.form->RG_Geraeteadresse->setItemIndex(0);
     rig.find<TFlatButton>("BB_Adresse")->click();
     QCOMPARE(rig.sent(), expected(0, {{true, 3, 3}}, 2));
@@ -193,7 +194,7 @@ void TestConfigProcedures::addressMovesModuleSelection()
 
     rig.find<TFlatButton>("BB_Adr_Speichern")->click();
     QCOMPARE(rig.sent(), expected(4, {{true, 1, 0}, {false, 1, 0}}, 2));
-    QCOMPARE(decodeReports(rig.fake).front().address, 17);
+    QCOMPARE(decodeReports(rig.hid).front().address, 17);
 }
 
 void TestConfigProcedures::brightness_data()
@@ -210,7 +211,7 @@ void TestConfigProcedures::brightness()
 {
     QFETCH(int, percent);
     QFETCH(int, data);
-    WindowRig rig;
+    FormRig rig({.transmitter = true});
     rig.find<TFlatButton>("BB_Helligkeit")->click();
     rig.find<TCSpinEdit>("CSE_Hell")->setValue(percent);
     rig.forget();
@@ -234,7 +235,7 @@ void TestConfigProcedures::pinFunction()
     QFETCH(int, index);
     QFETCH(QString, typed);
     QFETCH(int, data);
-    WindowRig rig;
+    FormRig rig({.transmitter = true});
     auto* list = rig.find<QComboBox>("CB_MF_Pin");
     if (index == 5)
         QCOMPARE(list->itemText(5), QStringLiteral("Slave Sync Input"));
@@ -250,7 +251,7 @@ void TestConfigProcedures::pinFunction()
 
 void TestConfigProcedures::frequencyUpThreeTimes()
 {
-    WindowRig rig;
+    FormRig rig({.transmitter = true});
     rig.find<TFlatButton>("BB_Osc_Kal")->click();
     rig.forget();
     auto* up = rig.find<TFlatButton>("BT_Osc_Freq_P");
@@ -264,7 +265,7 @@ void TestConfigProcedures::frequencyUpThreeTimes()
 
 void TestConfigProcedures::cancelAfterTransfer()
 {
-    WindowRig rig;
+    FormRig rig({.transmitter = true});
     auto* panel = rig.find<ConfigProcedurePanel>("PA_Adresse");
     rig.find<TFlatButton>("BB_Adresse")->click();
     rig.find<TCSpinEdit>("CSE_Adr")->setValue(6);
@@ -280,7 +281,7 @@ void TestConfigProcedures::cancelAfterTransfer()
 
 void TestConfigProcedures::repeatCountOne()
 {
-    WindowRig rig;
+    FormRig rig({.transmitter = true});
     rig.find<TCSpinEdit>("CSE_Repeat")->setValue(1);
     rig.find<TFlatButton>("BB_MF_Pin")->click();
     QCOMPARE(rig.sent(), expected(7, {{true, 3, 5}}, 1));
@@ -290,7 +291,7 @@ void TestConfigProcedures::repeatCountOne()
 // Without a transmitter the procedure runs as usual; only the reports are missing.
 void TestConfigProcedures::noTransmitter()
 {
-    WindowRig rig(false);
+    FormRig rig;
     auto* status = rig.find<QLineEdit>("Error_Edit");
     status->setText(QStringLiteral("vorher"));
     auto* panel = rig.find<ConfigProcedurePanel>("PA_OSC");
@@ -298,7 +299,7 @@ void TestConfigProcedures::noTransmitter()
     QVERIFY(inMode(*panel));
     rig.find<TFlatButton>("BT_Osc_Speichern")->click();
     QVERIFY(!inMode(*panel));
-    QVERIFY(rig.fake.sent.empty());
+    QVERIFY(rig.hid.sent.empty());
     QCOMPARE(rig.pauses, QList<int>(6, 0));
     QCOMPARE(status->text(), QStringLiteral("vorher"));
 }

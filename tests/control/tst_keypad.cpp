@@ -1,11 +1,15 @@
 #include "control/KeypadPanel.h"
-#include "tests/control/ControlRig.h"
+#include "tests/support/FakeHidBackend.h"
+#include "tests/support/SentFrame.h"
 #include "tests/support/TestRegistry.h"
+#include "transmitter/HidDevice.h"
+#include "transmitter/Transmitter.h"
 #include "widgets/FlatButton.h"
 #include "widgets/SpinEdit.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
+#include <QTest>
 #include <QTimer>
 
 namespace {

@@ -1,10 +1,11 @@
-#include "tests/control/ControlRig.h"
+#include "tests/support/FormRig.h"
 #include "tests/support/TestRegistry.h"
 #include "widgets/FlatButton.h"
 #include "widgets/RadioGroup.h"
 #include "widgets/SpinEdit.h"
 
 #include <QCheckBox>
+#include <QTest>
 
 namespace {
 
@@ -29,7 +30,7 @@ private slots:
 
 void TestModeAndReset::captions()
 {
-    WindowRig rig;
+    FormRig rig({.transmitter = true});
     QCOMPARE(rig.find<TFlatButton>("BT_Setze_Mode")->text(), QStringLiteral("Setze Modus"));
     QCOMPARE(rig.find<TFlatButton>("BT_Mode_Speichern")->text(), QStringLiteral("Modus speichern"));
     QCOMPARE(rig.find<TFlatButton>("BB_Reset")->text(), QStringLiteral("Reset"));
@@ -55,7 +56,7 @@ void TestModeAndReset::setMode()
     QFETCH(int, mode);
     QFETCH(int, address);
     QFETCH(int, data);
-    WindowRig rig;
+    FormRig rig({.transmitter = true});
     rig.form->RG_Geraeteadresse->setItemIndex(module);
     rig.find<TRadioGroup>("RG_Mode")->setItemIndex(mode);
     auto* eToggle = rig.find<QCheckBox>("E_Toggle_CheckBox");
@@ -76,11 +77,11 @@ void TestModeAndReset::setMode()
 
 void TestModeAndReset::setModeWithoutSelection()
 {
-    WindowRig rig;
+    FormRig rig({.transmitter = true});
     rig.find<TRadioGroup>("RG_Mode")->setItemIndex(-1);
     rig.find<TCSpinEdit>("E_DAT_CSpinEdit")->setValue(17);
     rig.find<TFlatButton>("BT_Setze_Mode")->click();
-    QVERIFY(rig.fake.sent.empty());
+    QVERIFY(rig.hid.sent.empty());
     QCOMPARE(rig.find<TCSpinEdit>("E_ADR_CSpinEdit")->value(), 0);
     QCOMPARE(rig.find<TCSpinEdit>("E_DAT_CSpinEdit")->value(), 17);
     QVERIFY(!rig.find<QCheckBox>("E_Toggle_CheckBox")->isChecked());
@@ -89,7 +90,7 @@ void TestModeAndReset::setModeWithoutSelection()
 // "Modus speichern" does not look at the mode selection.
 void TestModeAndReset::storeMode()
 {
-    WindowRig rig;
+    FormRig rig({.transmitter = true});
     rig.find<TRadioGroup>("RG_Mode")->setItemIndex(-1);
     rig.find<QCheckBox>("E_Toggle_CheckBox")->setChecked(true);
     rig.form->RG_Geraeteadresse->setItemIndex(2);
@@ -103,11 +104,11 @@ void TestModeAndReset::storeMode()
 // The reset pair goes out paced and changes nothing on the screen.
 void TestModeAndReset::reset()
 {
-    WindowRig rig;
+    FormRig rig({.transmitter = true});
     rig.find<TCSpinEdit>("CSE_Delay")->setValue(25);
     auto* eToggle = rig.find<QCheckBox>("E_Toggle_CheckBox");
     rig.find<TFlatButton>("BB_Reset")->click();
-    QCOMPARE(rig.sent(), describe(repeated(extended(true, 31, 128), 2) + repeated(extended(false, 31, 0), 2)));
+    QCOMPARE(rig.sent(), describe(QList<SentFrame>(2, extended(true, 31, 128)) + QList<SentFrame>(2, extended(false, 31, 0))));
     QCOMPARE(rig.pauses, (QList<int>{25, 25, 25, 25}));
     QVERIFY(!eToggle->isChecked());
     QCOMPARE(rig.find<TCSpinEdit>("E_ADR_CSpinEdit")->value(), 0);
@@ -116,11 +117,11 @@ void TestModeAndReset::reset()
 
 void TestModeAndReset::noTransmitter()
 {
-    WindowRig rig(false);
+    FormRig rig;
     rig.find<TRadioGroup>("RG_Mode")->setItemIndex(5);
     rig.find<TFlatButton>("BT_Setze_Mode")->click();
     rig.find<TFlatButton>("BB_Reset")->click();
-    QVERIFY(rig.fake.sent.empty());
+    QVERIFY(rig.hid.sent.empty());
     QCOMPARE(rig.find<TCSpinEdit>("E_DAT_CSpinEdit")->value(), 133);
     QVERIFY(rig.find<QCheckBox>("E_Toggle_CheckBox")->isChecked());
     QCOMPARE(rig.pauses.size(), 4);

@@ -4,16 +4,12 @@
 // the check, mouse moves on the wave screen, the track bar, and (optionally) the fake
 // transmitter whose reports are decoded into frames.
 #include "app/SideColumn.h"
-#include "app/TForm1.h"
 #include "control/ChannelSliders.h"
 #include "preview/PlaybackSimulation.h"
 #include "preview/PreviewArea.h"
 #include "preview/WaveformPreview.h"
 #include "sequence/SequencePanel.h"
-#include "tests/support/FakeHidBackend.h"
-#include "tests/support/ScriptedPrompts.h"
-#include "tests/support/SentFrame.h"
-#include "transmitter/HidDevice.h"
+#include "tests/support/FormRig.h"
 #include "widgets/FlatButton.h"
 #include "widgets/RgbLedBar.h"
 #include "widgets/SpinEdit.h"
@@ -29,33 +25,14 @@
 #include <QTest>
 #include <QTimer>
 
-#include <memory>
-
 // One step of a sequence as typed into the grid: ticks (65536 = end mark), red, green, blue.
 struct GridStep {
     int ticks;
     int red, green, blue;
 };
 
-struct PreviewRig {
-    ScriptedPrompts prompts;
-    FakeHidBackend hid;
-    std::unique_ptr<THidDevice> device;
-    std::unique_ptr<TForm1> form;
-
-    explicit PreviewRig(bool show = true)
-    {
-        FormServices s;
-        s.prompts = &prompts;
-        s.pause = [](int) {};
-        s.exitProcess = [](int) {};
-        form = std::make_unique<TForm1>(s);
-        if (show) {
-            form->show();
-            if (!QTest::qWaitForWindowExposed(form.get()))
-                qWarning("main window not exposed");
-        }
-    }
+struct PreviewRig : FormRig {
+    explicit PreviewRig(bool show = true) : FormRig({.show = show}) {}
 
     TWaveScreen& screen() const { return *form->preview->WaveScreen1; }
     TRGB_LED_Balken& bar() const { return *form->preview->RGB_LED_Balken1; }
@@ -103,14 +80,4 @@ struct PreviewRig {
         QMouseEvent move(QEvent::MouseMove, at, screen().mapToGlobal(at), Qt::NoButton, buttons, Qt::NoModifier);
         QCoreApplication::sendEvent(&screen(), &move);
     }
-
-    void attachTransmitter()
-    {
-        hid.plugTransmitter();
-        device = std::make_unique<THidDevice>(hid, hid.enumerate().front());
-        form->transmitter().setDevice(device.get());
-    }
-
-    // Every report sent so far, decoded; each must be a well-formed 16-bit frame report.
-    QList<SentFrame> reports() const { return extendedFrames(hid); }
 };

@@ -1,11 +1,10 @@
 #pragma once
 
-// The main window with scripted prompts, shown, with helpers to reach the sequence grid
-// and drive it like a user. Shared by the grid editor test programs.
-#include "app/TForm1.h"
+// The main window, shown, with helpers to reach the sequence grid and drive it like a user.
+// Shared by the grid editor test programs.
 #include "sequence/SequenceEditor.h"
 #include "sequence/SequenceGridView.h"
-#include "tests/support/ScriptedPrompts.h"
+#include "tests/support/FormRig.h"
 #include "widgets/FlatButton.h"
 #include "widgets/SpinEdit.h"
 
@@ -18,8 +17,6 @@
 #include <QMouseEvent>
 #include <QRadioButton>
 #include <QTest>
-
-#include <memory>
 
 namespace gridtest {
 constexpr int Ticks = SequenceGridModel::ColTicks;
@@ -34,55 +31,17 @@ inline QString orderMessage(int row)
         .arg(row);
 }
 
-// Scripted prompts whose "Fehler" boxes can take the focus the way a real message box does:
-// another window becomes active while the box is open and hands the focus back afterwards.
-struct FocusTakingPrompts : ScriptedPrompts {
-    bool takeFocus = false;
-    int focusTaken = 0;  // boxes during which the editor had lost the focus
-    void error(const QString& text) override
-    {
-        ScriptedPrompts::error(text);
-        if (!takeFocus)
-            return;
-        QWidget* previous = QApplication::activeWindow();
-        QWidget* focus = QApplication::focusWidget();
-        QWidget box;
-        box.setWindowTitle(QStringLiteral("Fehler"));
-        box.show();
-        box.activateWindow();
-        QApplication::setActiveWindow(&box);
-        QCoreApplication::processEvents();
-        if (focus && QApplication::focusWidget() != focus)
-            ++focusTaken;
-        box.hide();
-        if (previous) {
-            previous->activateWindow();
-            QApplication::setActiveWindow(previous);
-        }
-        QCoreApplication::processEvents();
-    }
-};
-
-struct Window {
-    FocusTakingPrompts prompts;
-    std::unique_ptr<TForm1> form;
+struct Window : FormRig {
     SequenceEditor* editor = nullptr;
     SequenceGridView* view = nullptr;
     QList<QPair<int, int>> markers;
 
     Window()
     {
-        FormServices s;
-        s.prompts = &prompts;
-        s.pause = [](int) {};
-        s.exitProcess = [](int) {};
-        form = std::make_unique<TForm1>(s);
         editor = form->editor;
         view = form->findChild<SequenceGridView*>(QStringLiteral("Sequenz_StringGrid"));
         editor->ShowStepMarker = [this](int col, int row) { markers << qMakePair(col, row); };
-        form->show();
-        if (!QTest::qWaitForWindowExposed(form.get()))
-            qWarning("main window not exposed");
+        show();
     }
     SequenceGridModel& grid() { return form->gridModel(); }
     QString cell(int col, int row) { return grid().cell(col, row); }

@@ -2,7 +2,7 @@
 // corrected tick cells, Count, TS_End, the duration caption and the preview request.
 #include "sequence/SequenceChecker.h"
 #include "sequence/SequenceEditor.h"
-#include "tests/sequence/FormRig.h"
+#include "tests/support/FormRig.h"
 #include "widgets/FlatButton.h"
 #include "widgets/SpinEdit.h"
 
@@ -59,7 +59,7 @@ private slots:
 
 void TestCheckWindow::startUp()
 {
-    FormRig w;
+    FormRig w({.transmitter = true});
     QCOMPARE(w.find<TFlatButton>("BB_SequenzPruefen")->text(), duration("0:15.300"));
     QCOMPARE(w.find<TCSpinEdit>("Count_CSpinEdit")->value(), 7);
     QCOMPARE(w.find<TCSpinEdit>("TSEnd_CSpinEdit")->value(), 1530);
@@ -77,7 +77,7 @@ void TestCheckWindow::startUp()
 
 void TestCheckWindow::buttonRunsTheCheck()
 {
-    FormRig w;
+    FormRig w({.transmitter = true});
     QSignalSpy preview(w.form->checker, &SequenceChecker::previewRequested);
     w.form->sequenceTable().setStep(3, {9, 9, 9, 9});  // the check rebuilds the table from the grid
     w.find<TFlatButton>("BB_SequenzPruefen")->setText(QStringLiteral("x"));
@@ -143,7 +143,7 @@ void TestCheckWindow::cases()
     QFETCH(QString, caption);
     QFETCH(int, previewCount);
 
-    FormRig w;
+    FormRig w({.transmitter = true});
     QSignalSpy preview(w.form->checker, &SequenceChecker::previewRequested);
     setCells(w, edits);
     click(w);
@@ -168,7 +168,7 @@ void TestCheckWindow::cases()
 
 void TestCheckWindow::levelReportedAgainAtEveryCheck()
 {
-    FormRig w;
+    FormRig w({.transmitter = true});
     setCells(w, {"4,2,300"});
     click(w);
     click(w);
@@ -182,7 +182,7 @@ void TestCheckWindow::levelReportedAgainAtEveryCheck()
 
 void TestCheckWindow::emptiedTickCell()
 {
-    FormRig w;
+    FormRig w({.transmitter = true});
     QSignalSpy preview(w.form->checker, &SequenceChecker::previewRequested);
     setCells(w, {"3,2,7", "1,4,", "3,5,9"});
     click(w);
