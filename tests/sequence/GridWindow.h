@@ -4,6 +4,7 @@
 // Shared by the grid editor test programs.
 #include "sequence/SequenceEditor.h"
 #include "sequence/SequenceGridView.h"
+#include "tests/sequence/CheckMessages.h"
 #include "tests/support/FormRig.h"
 #include "widgets/FlatButton.h"
 #include "widgets/SpinEdit.h"
@@ -23,13 +24,6 @@ constexpr int Ticks = SequenceGridModel::ColTicks;
 constexpr int Clock = SequenceGridModel::ColClock;
 constexpr int RedCol = SequenceGridModel::ColRed;
 constexpr int GreenCol = SequenceGridModel::ColGreen;
-
-inline QString orderMessage(int row)
-{
-    return QStringLiteral("Der Wert in Zeile: %1 / Spalte: Zeit\n ist kleiner als der vorherige Wert\n\n"
-                          "Der Wert wird auf den nächsten möglichen Wert gesetzt.")
-        .arg(row);
-}
 
 struct Window : FormRig {
     SequenceEditor* editor = nullptr;

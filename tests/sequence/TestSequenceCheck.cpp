@@ -1,5 +1,6 @@
 // The check that accepts the grid into the table, and the decimal reading of grid cells.
 #include "sequence/SequenceCheck.h"
+#include "tests/sequence/CheckMessages.h"
 
 #include <QTest>
 
@@ -33,23 +34,20 @@ public:
 
 class FakeReporter : public CheckReporter {
 public:
-    QStringList* log = nullptr;
+    explicit FakeReporter(QStringList* log) : log(log) {}
+    QStringList* log;
     void message(const QString& text) override { log->append(QStringLiteral("message|") + text); }
     void conversionError(const QString& text) override { log->append(QStringLiteral("error|") + text); }
 };
 
 QString msgTime(int row)
 {
-    return QStringLiteral("message|Der Wert in Zeile: %1 / Spalte: Zeit\n ist kleiner als der vorherige Wert\n\n"
-                          "Der Wert wird auf den nächsten möglichen Wert gesetzt.")
-        .arg(row);
+    return QStringLiteral("message|") + orderMessage(row);
 }
 
 QString msgLevel(int row, const char* column)
 {
-    return QStringLiteral("message|Der Wert in Zeile: %1 / Spalte: %2\nist außerhalb des Wertebereichs (0..255)")
-        .arg(row)
-        .arg(QString::fromUtf8(column));
+    return QStringLiteral("message|") + rangeMessage(row, column);
 }
 
 QString setTick(int row, int value)
@@ -73,9 +71,11 @@ Rows with(Rows rows, int row, int column, const QString& text)
     return rows;
 }
 
-FakeGrid gridOf(const Rows& rows)
+// The grid of these rows, logging into `log`.
+FakeGrid gridOf(const Rows& rows, QStringList& log)
 {
     FakeGrid g;
+    g.log = &log;
     for (int r = 1; r <= StorageSteps; ++r) {
         const QStringList cells = r <= rows.size() ? rows[r - 1] : QStringList{"0", "0", "0", "0"};
         g.cells[std::size_t(r)] = {QString(), cells[0], QStringLiteral("9:99.999"), cells[1], cells[2], cells[3]};
@@ -132,39 +132,38 @@ void TestSequenceCheck::check_data()
     QTest::addColumn<int>("storedRows");  // rows written into the table
 
     const QString idle = QStringLiteral("Prüfen / Übernehmen");
-    const auto dur = [](const char* t) { return QStringLiteral("Prüfen / Übernehmen  (Sequenzdauer = %1)").arg(t); };
     const Rows start = startupRows();
 
-    QTest::newRow("start-up sequence") << start << 37 << 10 << true << 7 << 1530 << dur("0:15.300") << QStringList{}
+    QTest::newRow("start-up sequence") << start << 37 << 10 << true << 7 << 1530 << durationCaption("0:15.300") << QStringList{}
                                        << 37;
     QTest::newRow("start-up sequence at Speed 510")
-        << start << 37 << 510 << true << 7 << 1530 << dur("13:00.300") << QStringList{} << 37;
+        << start << 37 << 510 << true << 7 << 1530 << durationCaption("13:00.300") << QStringList{} << 37;
     QTest::newRow("rows 2 and 3 both 255") << with(start, 3, 1, "255") << 37 << 10 << true << 7 << 1530
-                                           << dur("0:15.300") << QStringList{msgTime(3), setTick(3, 256)} << 37;
+                                           << durationCaption("0:15.300") << QStringList{msgTime(3), setTick(3, 256)} << 37;
     Rows below = {{"0", "255", "255", "0"},   {"255", "0", "255", "0"},   {"510", "0", "255", "255"},
                   {"1020", "0", "0", "255"}, {"100", "255", "0", "255"}, {"1275", "255", "0", "0"},
                   {"1530", "255", "255", "0"}, {"65536", "0", "0", "0"}};
     QTest::newRow("row 5 below row 4") << below << 37 << 10 << true << 7 << 1530
-                                       << dur("0:15.300") << QStringList{msgTime(5), setTick(5, 1021)} << 37;
+                                       << durationCaption("0:15.300") << QStringList{msgTime(5), setTick(5, 1021)} << 37;
     QTest::newRow("end mark in row 1") << with(start, 1, 1, "65536") << 37 << 10 << true << 0 << 65535
-                                       << dur("10:55.350") << QStringList{} << 37;
+                                       << durationCaption("10:55.350") << QStringList{} << 37;
 
     Rows rising;
     for (int r = 1; r <= StorageSteps; ++r)
         rising.append({QString::number(100 * r), "1", "2", "3"});
-    QTest::newRow("no end mark") << rising << 37 << 10 << true << 37 << 3700 << dur("0:37.000") << QStringList{}
+    QTest::newRow("no end mark") << rising << 37 << 10 << true << 37 << 3700 << durationCaption("0:37.000") << QStringList{}
                                  << 37;
-    QTest::newRow("no end mark, 33 steps") << rising << 33 << 10 << true << 33 << 3300 << dur("0:33.000")
+    QTest::newRow("no end mark, 33 steps") << rising << 33 << 10 << true << 33 << 3300 << durationCaption("0:33.000")
                                            << QStringList{} << 33;
 
     QTest::newRow("green 300 in row 2") << with(start, 2, 4, "300") << 37 << 10 << true << 7 << 1530
-                                        << dur("0:15.300") << QStringList{msgLevel(2, "Grün")} << 37;
+                                        << durationCaption("0:15.300") << QStringList{msgLevel(2, "Grün")} << 37;
 
     Rows beyond = {{"0", "0", "0", "0"}, {"100", "0", "0", "0"}, {"65540", "0", "0", "0"}};
     QStringList raised;
     for (int r = 4; r <= 37; ++r)
         raised << setTick(r, 65536);
-    QTest::newRow("65540 in row 3") << beyond << 37 << 10 << true << 2 << 65535 << dur("10:55.350") << raised << 37;
+    QTest::newRow("65540 in row 3") << beyond << 37 << 10 << true << 2 << 65535 << durationCaption("10:55.350") << raised << 37;
 
     QTest::newRow("emptied tick cell in row 4")
         << with(start, 4, 1, "") << 37 << 10 << false << 0 << 0 << idle
@@ -179,24 +178,24 @@ void TestSequenceCheck::check_data()
     // Within a row: time first, then Rot, Grün, Blau; the correction follows its message.
     Rows order = with(with(with(with(start, 3, 1, "7"), 3, 3, "300"), 3, 4, "-5"), 3, 5, "256");
     QTest::newRow("order within a row")
-        << order << 37 << 10 << true << 7 << 1530 << dur("0:15.300")
+        << order << 37 << 10 << true << 7 << 1530 << durationCaption("0:15.300")
         << QStringList{msgTime(3), setTick(3, 256), msgLevel(3, "Rot"), msgLevel(3, "Blau")} << 37;
 
     Rows silent = with(with(with(start, 2, 3, "abc"), 2, 4, ""), 2, 5, "-1");
     QTest::newRow("unreadable and negative levels are 0 silently")
-        << silent << 37 << 10 << true << 7 << 1530 << dur("0:15.300") << QStringList{} << 37;
+        << silent << 37 << 10 << true << 7 << 1530 << durationCaption("0:15.300") << QStringList{} << 37;
 
     QTest::newRow("blanks around a tick value") << with(start, 2, 1, " 255 ") << 37 << 10 << true << 7 << 1530
-                                                << dur("0:15.300") << QStringList{} << 37;
+                                                << durationCaption("0:15.300") << QStringList{} << 37;
 
     // After the end mark nothing is reported or corrected, levels excepted.
     Rows after = with(with(with(start, 9, 1, "5"), 10, 1, "3"), 10, 3, "999");
-    QTest::newRow("rows after the end mark") << after << 37 << 10 << true << 7 << 1530 << dur("0:15.300")
+    QTest::newRow("rows after the end mark") << after << 37 << 10 << true << 7 << 1530 << durationCaption("0:15.300")
                                              << QStringList{msgLevel(10, "Rot")} << 37;
 
     // A second end mark after the first keeps TS_End at the step before the first.
     QTest::newRow("two end marks") << with(start, 10, 1, "65536") << 37 << 10 << true << 7 << 1530
-                                   << dur("0:15.300") << QStringList{} << 37;
+                                   << durationCaption("0:15.300") << QStringList{} << 37;
 
     Rows zeros;
     QStringList everyRow;
@@ -205,20 +204,20 @@ void TestSequenceCheck::check_data()
         if (r > 1)
             everyRow << msgTime(r) << setTick(r, r - 1);
     }
-    QTest::newRow("file without steps") << zeros << 37 << 10 << true << 37 << 36 << dur("0:00.360") << everyRow
+    QTest::newRow("file without steps") << zeros << 37 << 10 << true << 37 << 36 << durationCaption("0:00.360") << everyRow
                                         << 37;
 
     // Raised times stop at the end mark, and the rows after it are not reported.
     Rows nearEnd = {{"65534", "0", "0", "0"}, {"1", "0", "0", "0"}, {"2", "0", "0", "0"}, {"3", "0", "0", "0"}};
     QStringList nearEndEvents = {msgTime(2), setTick(2, 65535), msgTime(3), setTick(3, 65536)};
-    QTest::newRow("raised into the end mark") << nearEnd << 37 << 10 << true << 2 << 65535 << dur("10:55.350")
+    QTest::newRow("raised into the end mark") << nearEnd << 37 << 10 << true << 2 << 65535 << durationCaption("10:55.350")
                                               << nearEndEvents << 37;
 
     QTest::newRow("most negative first time")
-        << with(start, 1, 1, "-2147483648") << 37 << 10 << true << 7 << 1530 << dur("0:15.300") << QStringList{}
+        << with(start, 1, 1, "-2147483648") << 37 << 10 << true << 7 << 1530 << durationCaption("0:15.300") << QStringList{}
         << 37;
     QTest::newRow("negative time only") << Rows{{"-20", "1", "1", "1"}, {"65536", "0", "0", "0"}} << 37 << 10 << true
-                                        << 1 << 0 << dur("0:00.000") << QStringList{} << 37;
+                                        << 1 << 0 << durationCaption("0:00.000") << QStringList{} << 37;
 }
 
 void TestSequenceCheck::check()
@@ -234,10 +233,8 @@ void TestSequenceCheck::check()
     QFETCH(int, storedRows);
 
     QStringList log;
-    FakeGrid grid = gridOf(rows);
-    grid.log = &log;
-    FakeReporter reporter;
-    reporter.log = &log;
+    FakeGrid grid = gridOf(rows, log);
+    FakeReporter reporter(&log);
     SequenceTable table = sentinelTable();
 
     const CheckResult result = runSequenceCheck(grid, reporter, table, maxSteps, speed);
@@ -264,10 +261,8 @@ void TestSequenceCheck::check()
 void TestSequenceCheck::repeatedCheckRepeatsLevelMessage()
 {
     QStringList log;
-    FakeGrid grid = gridOf(with(startupRows(), 2, 4, "300"));
-    grid.log = &log;
-    FakeReporter reporter;
-    reporter.log = &log;
+    FakeGrid grid = gridOf(with(startupRows(), 2, 4, "300"), log);
+    FakeReporter reporter(&log);
     SequenceTable table;
     runSequenceCheck(grid, reporter, table, 37, 10);
     runSequenceCheck(grid, reporter, table, 37, 10);
@@ -280,10 +275,8 @@ void TestSequenceCheck::startupTableAfterCheck()
 {
     // The check of the start-up grid stores exactly the start-up table.
     QStringList log;
-    FakeGrid grid = gridOf(startupRows());
-    grid.log = &log;
-    FakeReporter reporter;
-    reporter.log = &log;
+    FakeGrid grid = gridOf(startupRows(), log);
+    FakeReporter reporter(&log);
     SequenceTable table = sentinelTable();
     runSequenceCheck(grid, reporter, table, 37, 10);
     const SequenceTable startup;
@@ -303,10 +296,8 @@ void TestSequenceCheck::variantRowsBeyondMaxSteps()
     Rows rows = startupRows();
     for (int r = 34; r <= 37; ++r)
         rows[r - 1] = {"junk", "junk", "junk", "junk"};
-    FakeGrid grid = gridOf(rows);
-    grid.log = &log;
-    FakeReporter reporter;
-    reporter.log = &log;
+    FakeGrid grid = gridOf(rows, log);
+    FakeReporter reporter(&log);
     SequenceTable table = sentinelTable();
     const CheckResult result = runSequenceCheck(grid, reporter, table, 33, 10);
     QVERIFY(result.complete);
@@ -320,10 +311,8 @@ void TestSequenceCheck::maxStepsOutsideStorage()
 {
     // More rows than the storage holds are limited to it; none at all store nothing.
     QStringList log;
-    FakeGrid grid = gridOf(startupRows());
-    grid.log = &log;
-    FakeReporter reporter;
-    reporter.log = &log;
+    FakeGrid grid = gridOf(startupRows(), log);
+    FakeReporter reporter(&log);
     SequenceTable table = sentinelTable();
     CheckResult r = runSequenceCheck(grid, reporter, table, 500, 10);
     QVERIFY(r.complete);

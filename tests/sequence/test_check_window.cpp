@@ -2,6 +2,7 @@
 // corrected tick cells, Count, TS_End, the duration caption and the preview request.
 #include "sequence/SequenceChecker.h"
 #include "sequence/SequenceEditor.h"
+#include "tests/sequence/CheckMessages.h"
 #include "tests/support/FormRig.h"
 #include "widgets/FlatButton.h"
 #include "widgets/SpinEdit.h"
@@ -11,25 +12,6 @@
 
 namespace {
 const QString Idle = QStringLiteral("Prüfen / Übernehmen");
-
-QString duration(const char* clock)
-{
-    return QStringLiteral("Prüfen / Übernehmen  (Sequenzdauer = %1)").arg(QLatin1String(clock));
-}
-
-QString timeMessage(int row)
-{
-    return QStringLiteral("Der Wert in Zeile: %1 / Spalte: Zeit\n ist kleiner als der vorherige Wert\n\n"
-                          "Der Wert wird auf den nächsten möglichen Wert gesetzt.")
-        .arg(row);
-}
-
-QString levelMessage(int row, const char* column)
-{
-    return QStringLiteral("Der Wert in Zeile: %1 / Spalte: %2\nist außerhalb des Wertebereichs (0..255)")
-        .arg(row)
-        .arg(QString::fromUtf8(column));
-}
 
 // "col,row,text" entries.
 void setCells(FormRig& w, const QStringList& cells)
@@ -60,7 +42,7 @@ private slots:
 void TestCheckWindow::startUp()
 {
     FormRig w({.transmitter = true});
-    QCOMPARE(w.find<TFlatButton>("BB_SequenzPruefen")->text(), duration("0:15.300"));
+    QCOMPARE(w.find<TFlatButton>("BB_SequenzPruefen")->text(), durationCaption("0:15.300"));
     QCOMPARE(w.find<TCSpinEdit>("Count_CSpinEdit")->value(), 7);
     QCOMPARE(w.find<TCSpinEdit>("TSEnd_CSpinEdit")->value(), 1530);
     QCOMPARE(w.prompts.errors, QStringList());
@@ -82,7 +64,7 @@ void TestCheckWindow::buttonRunsTheCheck()
     w.form->sequenceTable().setStep(3, {9, 9, 9, 9});  // the check rebuilds the table from the grid
     w.find<TFlatButton>("BB_SequenzPruefen")->setText(QStringLiteral("x"));
     click(w);
-    QCOMPARE(w.find<TFlatButton>("BB_SequenzPruefen")->text(), duration("0:15.300"));
+    QCOMPARE(w.find<TFlatButton>("BB_SequenzPruefen")->text(), durationCaption("0:15.300"));
     QCOMPARE(preview.count(), 1);
     QCOMPARE(preview.at(0), (QVariantList{7, 1530}));
     const SequenceStep s = w.form->sequenceTable().step(3);
@@ -100,28 +82,28 @@ void TestCheckWindow::cases_data()
     QTest::addColumn<QString>("caption");
     QTest::addColumn<int>("previewCount");
 
-    QTest::newRow("equal times") << QStringList{"1,3,255"} << QStringList{timeMessage(3)}
+    QTest::newRow("equal times") << QStringList{"1,3,255"} << QStringList{orderMessage(3)}
                                  << QStringList{"1,3,256", "1,2,255"} << QList<int>{} << 7 << 1530
-                                 << duration("0:15.300") << 7;
+                                 << durationCaption("0:15.300") << 7;
     QTest::newRow("time below its predecessor")
-        << QStringList{"1,4,1020", "1,5,100", "1,6,1275"} << QStringList{timeMessage(5)}
+        << QStringList{"1,4,1020", "1,5,100", "1,6,1275"} << QStringList{orderMessage(5)}
         << QStringList{"1,4,1020", "1,5,1021", "1,6,1275", "1,7,1530"}
-        << QList<int>{} << 7 << 1530 << duration("0:15.300") << 7;
-    QTest::newRow("green 300") << QStringList{"4,2,300"} << QStringList{levelMessage(2, "Grün")}
+        << QList<int>{} << 7 << 1530 << durationCaption("0:15.300") << 7;
+    QTest::newRow("green 300") << QStringList{"4,2,300"} << QStringList{rangeMessage(2, "Grün")}
                                << QStringList{"4,2,300"} << QList<int>{1, Green, 0} << 7 << 1530
-                               << duration("0:15.300") << 7;
+                               << durationCaption("0:15.300") << 7;
     QTest::newRow("time before levels in a row")
         << QStringList{"1,3,100", "3,3,256", "5,3,999"}
-        << QStringList{timeMessage(3), levelMessage(3, "Rot"), levelMessage(3, "Blau")}
+        << QStringList{orderMessage(3), rangeMessage(3, "Rot"), rangeMessage(3, "Blau")}
         << QStringList{"1,3,256", "3,3,256", "5,3,999"} << QList<int>{2, Red, 0, 2, Blue, 0} << 7 << 1530
-        << duration("0:15.300") << 7;
+        << durationCaption("0:15.300") << 7;
     QTest::newRow("negative and unreadable levels")
         << QStringList{"3,2,-5", "4,2,abc"} << QStringList{} << QStringList{"3,2,-5", "4,2,abc"}
-        << QList<int>{1, Red, 0, 1, Green, 0} << 7 << 1530 << duration("0:15.300") << 7;
+        << QList<int>{1, Red, 0, 1, Green, 0} << 7 << 1530 << durationCaption("0:15.300") << 7;
     QTest::newRow("end mark in row 1") << QStringList{"1,1,65536"} << QStringList{} << QStringList{"1,1,65536"}
-                                       << QList<int>{} << 1 << 65535 << duration("10:55.350") << 0;
+                                       << QList<int>{} << 1 << 65535 << durationCaption("10:55.350") << 0;
     QTest::newRow("end mark earlier") << QStringList{"1,4,65536"} << QStringList{} << QStringList{"1,5,1020"}
-                                      << QList<int>{} << 3 << 510 << duration("0:05.100") << 3;
+                                      << QList<int>{} << 3 << 510 << durationCaption("0:05.100") << 3;
     QTest::newRow("no end mark")
         << [] {
                QStringList e{"1,8,1600"};
@@ -129,7 +111,7 @@ void TestCheckWindow::cases_data()
                    e << QStringLiteral("1,%1,%2").arg(r).arg(1600 + r);
                return e;
            }()
-        << QStringList{} << QStringList{"1,37,1637"} << QList<int>{} << 37 << 1637 << duration("0:16.370") << 37;
+        << QStringList{} << QStringList{"1,37,1637"} << QList<int>{} << 37 << 1637 << durationCaption("0:16.370") << 37;
 }
 
 void TestCheckWindow::cases()
@@ -172,7 +154,7 @@ void TestCheckWindow::levelReportedAgainAtEveryCheck()
     setCells(w, {"4,2,300"});
     click(w);
     click(w);
-    QCOMPARE(w.prompts.errors, (QStringList{levelMessage(2, "Grün"), levelMessage(2, "Grün")}));
+    QCOMPARE(w.prompts.errors, (QStringList{rangeMessage(2, "Grün"), rangeMessage(2, "Grün")}));
     QCOMPARE(w.form->gridModel().cell(4, 2), QStringLiteral("300"));
     setCells(w, {"4,2,30"});
     click(w);
@@ -199,7 +181,7 @@ void TestCheckWindow::emptiedTickCell()
     setCells(w, {"1,4,765"});
     click(w);
     QCOMPARE(w.prompts.exceptions.size(), 1);
-    QCOMPARE(w.find<TFlatButton>("BB_SequenzPruefen")->text(), duration("0:15.300"));
+    QCOMPARE(w.find<TFlatButton>("BB_SequenzPruefen")->text(), durationCaption("0:15.300"));
     QCOMPARE(w.form->sequenceTable().step(4).red, 9);
     QCOMPARE(preview.count(), 1);
 }
