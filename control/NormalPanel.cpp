@@ -17,13 +17,6 @@ QStringList modeItems()
     return items;
 }
 
-TFlatButton* button(QWidget* parent, const char* name, const QString& caption, QRect geometry)
-{
-    auto* b = new TFlatButton(caption, parent);
-    b->setObjectName(QString::fromLatin1(name));
-    b->setGeometry(geometry);
-    return b;
-}
 } // namespace
 
 NormalPanel::NormalPanel(QWidget* parent) : QWidget(parent)
@@ -46,7 +39,8 @@ NormalPanel::NormalPanel(QWidget* parent) : QWidget(parent)
     };
     E_ADR_CSpinEdit = spin("E_ADR_CSpinEdit", QStringLiteral("Befehl:"), 8, 3, 50);
     E_DAT_CSpinEdit = spin("E_DAT_CSpinEdit", QStringLiteral("Data:"), 64, 255, 56);
-    BT_RC5_16B_senden = button(this, "BT_RC5_16B_senden", QStringLiteral("Send RC5 (16Bit-Mode)"), {128, 39, 150, 24});
+    BT_RC5_16B_senden = TFlatButton::place(this, "BT_RC5_16B_senden",
+                                           QStringLiteral("Send RC5 (16Bit-Mode)"), {128, 39, 150, 24});
 
     const struct {
         const char* name;
@@ -71,16 +65,18 @@ NormalPanel::NormalPanel(QWidget* parent) : QWidget(parent)
     Red_Edit = edits[0];
     Green_Edit = edits[1];
     Blue_Edit = edits[2];
-    BB_RC5_extended = button(this, "BB_RC5_extended", QStringLiteral("Sende RGB-Werte"), {148, 73, 130, 24});
+    BB_RC5_extended = TFlatButton::place(this, "BB_RC5_extended",
+                                         QStringLiteral("Sende RGB-Werte"), {148, 73, 130, 24});
 
     RG_Mode = new TRadioGroup(QStringLiteral("Modus:"), modeItems(), 2, this);
     RG_Mode->setObjectName(QStringLiteral("RG_Mode"));
     RG_Mode->setGeometry(8, 104, 196, 118);
     RG_Mode->setItemIndex(0);
 
-    BT_Setze_Mode = button(this, "BT_Setze_Mode", QStringLiteral("Setze Modus"), {212, 112, 130, 24});
-    BT_Mode_Speichern = button(this, "BT_Mode_Speichern", QStringLiteral("Modus speichern"), {212, 140, 130, 24});
-    BB_Reset = button(this, "BB_Reset", QStringLiteral("Reset"), {212, 190, 130, 24});
+    BT_Setze_Mode = TFlatButton::place(this, "BT_Setze_Mode", QStringLiteral("Setze Modus"), {212, 112, 130, 24});
+    BT_Mode_Speichern = TFlatButton::place(this, "BT_Mode_Speichern",
+                                           QStringLiteral("Modus speichern"), {212, 140, 130, 24});
+    BB_Reset = TFlatButton::place(this, "BB_Reset", QStringLiteral("Reset"), {212, 190, 130, 24});
 
     CB_MarkerEnabled = new QCheckBox(QStringLiteral("Marker sichtbar"), this);
     CB_MarkerEnabled->setObjectName(QStringLiteral("CB_MarkerEnabled"));

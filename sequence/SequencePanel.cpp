@@ -22,14 +22,6 @@ QLabel* label(QWidget* parent, const QString& text, int x, int y, bool bold = fa
     return l;
 }
 
-TFlatButton* button(QWidget* parent, const char* name, const QString& caption, QRect geometry)
-{
-    auto* b = new TFlatButton(caption, parent);
-    b->setObjectName(QString::fromLatin1(name));
-    b->setGeometry(geometry);
-    return b;
-}
-
 TCSpinEdit* spin(QWidget* parent, const char* name, const QString& caption, int min, int max, int value, int x,
                  int y)
 {
@@ -56,7 +48,8 @@ SequencePanel::SequencePanel(QWidget* parent) : QWidget(parent)
     setObjectName(QStringLiteral("PA_Sequenz"));
 
     label(this, QStringLiteral("1."), 6, 9, true);
-    BB_SequenzPruefen = button(this, "BB_SequenzPruefen", QStringLiteral("Prüfen / Übernehmen"), {22, 4, 322, 25});
+    BB_SequenzPruefen = TFlatButton::place(this, "BB_SequenzPruefen",
+                                           QStringLiteral("Prüfen / Übernehmen"), {22, 4, 322, 25});
 
     QLabel* slotLabel = label(this, QStringLiteral("Sequenz Speicherplatz:"), 22, 34);
     CB_SequenzProgNummer = new QComboBox(this);
@@ -80,7 +73,7 @@ SequencePanel::SequencePanel(QWidget* parent) : QWidget(parent)
     followLabel->setBuddy(CB_SequenzFolgeProgNummer);
 
     label(this, QStringLiteral("2."), 6, 84, true);
-    BB_SequenzSenden = button(this, "BB_SequenzSenden", QStringLiteral("Übertragen"), {22, 79, 170, 25});
+    BB_SequenzSenden = TFlatButton::place(this, "BB_SequenzSenden", QStringLiteral("Übertragen"), {22, 79, 170, 25});
     ProgressBar1 = new QProgressBar(this);
     ProgressBar1->setObjectName(QStringLiteral("ProgressBar1"));
     ProgressBar1->setRange(0, 194);
@@ -89,11 +82,13 @@ SequencePanel::SequencePanel(QWidget* parent) : QWidget(parent)
     ProgressBar1->setGeometry(198, 83, 146, 17);
 
     label(this, QStringLiteral("3."), 6, 117, true);
-    BB_SequenzAbspielen = button(this, "BB_SequenzAbspielen", QStringLiteral("Abspielen"), {22, 112, 84, 25});
+    BB_SequenzAbspielen = TFlatButton::place(this, "BB_SequenzAbspielen",
+                                             QStringLiteral("Abspielen"), {22, 112, 84, 25});
     label(this, QStringLiteral("oder"), 112, 117);
-    BB_SequenzSpeichern = button(this, "BB_SequenzSpeichern", QStringLiteral("Speichern"), {140, 112, 84, 25});
+    BB_SequenzSpeichern = TFlatButton::place(this, "BB_SequenzSpeichern",
+                                             QStringLiteral("Speichern"), {140, 112, 84, 25});
     label(this, QStringLiteral("oder"), 230, 117);
-    BB_SequenzAbbruch = button(this, "BB_SequenzAbbruch", QStringLiteral("Abbruch"), {258, 112, 84, 25});
+    BB_SequenzAbbruch = TFlatButton::place(this, "BB_SequenzAbbruch", QStringLiteral("Abbruch"), {258, 112, 84, 25});
     for (TFlatButton* b : {BB_SequenzAbspielen, BB_SequenzSpeichern, BB_SequenzAbbruch})
         b->setEnabled(false);
 

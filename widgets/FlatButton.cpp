@@ -5,6 +5,14 @@ TFlatButton::TFlatButton(const QString& caption, QWidget* parent) : QPushButton(
     setFocusPolicy(Qt::TabFocus);
 }
 
+TFlatButton* TFlatButton::place(QWidget* parent, const char* name, const QString& caption, QRect geometry)
+{
+    auto* b = new TFlatButton(caption, parent);
+    b->setObjectName(QString::fromLatin1(name));
+    b->setGeometry(geometry);
+    return b;
+}
+
 void TFlatButton::setFaceColor(const QColor& color)
 {
     setStyleSheet(QStringLiteral("QPushButton { background-color: %1; border: 1px solid #808080; }"
