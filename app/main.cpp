@@ -13,7 +13,6 @@ int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(TForm1::ApplicationTitle);
-    QApplication::setApplicationDisplayName(TForm1::ApplicationTitle);
     QFont arial(QStringLiteral("Arial"), 8);
     arial.setStyleHint(QFont::SansSerif);
     QApplication::setFont(arial);

@@ -12,6 +12,11 @@ TRadioGroup::TRadioGroup(const QString& caption, const QStringList& items, int c
     m_group.setExclusive(true);
     for (const QString& text : items)
         appendItem(text);
+    // Items carry the group's name and their position; the name is usually set after construction.
+    connect(this, &QObject::objectNameChanged, this, [this](const QString& name) {
+        for (int i = 0; i < count(); ++i)
+            m_buttons[i]->setObjectName(name + QStringLiteral("_%1").arg(i));
+    });
     connect(&m_group, &QButtonGroup::idToggled, this, [this](int id, bool checked) {
         if (checked && id != m_index) {
             m_index = id;

@@ -1,5 +1,7 @@
 #include "widgets/SpinEdit.h"
 
+#include <algorithm>
+
 TCSpinEdit::TCSpinEdit(int minimum, int maximum, int value, QWidget* parent) : QSpinBox(parent)
 {
     setRange(minimum, maximum);
@@ -9,28 +11,34 @@ TCSpinEdit::TCSpinEdit(int minimum, int maximum, int value, QWidget* parent) : Q
 
 int TCSpinEdit::valueFromText(const QString& text) const
 {
+    const QString t = text.trimmed();
     bool ok = false;
-    const int v = text.trimmed().toInt(&ok, 10);
-    if (!ok)
-        return minimum();
-    return qBound(minimum(), v, maximum());
+    const qlonglong v = t.toLongLong(&ok, 10);
+    if (ok)
+        return int(std::clamp<qlonglong>(v, minimum(), maximum()));
+    // A digit string too long for 64 bits is beyond any range; anything else reads as the minimum.
+    const bool negative = t.startsWith(u'-');
+    const QStringView digits = QStringView(t).mid(negative ? 1 : 0);
+    const bool allDigits = !digits.isEmpty() && std::all_of(digits.begin(), digits.end(), [](QChar c) {
+        return c >= u'0' && c <= u'9';
+    });
+    if (allDigits)
+        return negative ? minimum() : maximum();
+    return minimum();
 }
 
+// Every digit string is acceptable, so the held value follows the text at every keystroke
+// (clamped; an empty text holds the minimum) and a click elsewhere reads what the field shows.
 QValidator::State TCSpinEdit::validate(QString& input, int& pos) const
 {
     Q_UNUSED(pos);
-    if (input.isEmpty())
-        return QValidator::Intermediate;
-    for (const QChar c : input)
-        if (!c.isDigit() && !(c == u'-' && minimum() < 0))
+    for (qsizetype i = 0; i < input.size(); ++i) {
+        const QChar c = input.at(i);
+        const bool sign = i == 0 && c == u'-' && minimum() < 0;
+        if (!(c >= u'0' && c <= u'9') && !sign)
             return QValidator::Invalid;
-    bool ok = false;
-    const int v = input.toInt(&ok);
-    if (!ok)
-        return QValidator::Intermediate;
-    if (v > maximum())
-        return QValidator::Intermediate;
-    return v < minimum() ? QValidator::Intermediate : QValidator::Acceptable;
+    }
+    return QValidator::Acceptable;
 }
 
 void TCSpinEdit::fixup(QString& input) const

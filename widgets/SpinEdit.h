@@ -5,6 +5,8 @@
 // A numeric field that always holds an integer within its range. Reading an empty
 // or unreadable text gives the minimum; setting a value clamps it to the range.
 // valueChanged is raised exactly when the held value changes, by the user or by code.
+// While the user types, the field may show text beyond the range; the held value is
+// already clamped, and leaving the field shows it.
 class TCSpinEdit : public QSpinBox {
     Q_OBJECT
 public:
