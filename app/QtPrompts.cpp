@@ -21,7 +21,11 @@ QString runFileDialog(QWidget* parent, const FileDialogRequest& request, QFileDi
 {
     QFileDialog dialog(parent, request.title);
     dialog.setAcceptMode(mode);
-    dialog.setNameFilters(request.filters);
+    // "*.*" would hide names without a dot here; all files means all files.
+    QStringList filters = request.filters;
+    for (QString& f : filters)
+        f.replace(QStringLiteral("(*.*)"), QStringLiteral("(*)"));
+    dialog.setNameFilters(filters);
     dialog.setDefaultSuffix(request.defaultSuffix);
     dialog.setFileMode(request.mustExist ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
     dialog.setOption(QFileDialog::DontConfirmOverwrite, true);

@@ -5,6 +5,7 @@
 
 #include <QComboBox>
 #include <QLabel>
+#include <QStyle>
 
 const QList<ConfigPanelDef>& configPanelDefs()
 {
@@ -78,11 +79,11 @@ ConfigProcedurePanel::ConfigProcedurePanel(const ConfigPanelDef& def, QWidget* p
 
     if (def.frequencyButtons) {
         frequencyUp = button(this, {"BT_Osc_Freq_P", ""}, {24, 90, 25, 23});
-        frequencyUp->setText(QStringLiteral("▲"));
+        frequencyUp->setIcon(style()->standardIcon(QStyle::SP_ArrowUp));
         frequencyUp->setAccessibleName(QStringLiteral("Frequenz erhöhen"));
         label(this, QStringLiteral("Frequenz erhöhen"), 54, 94)->setBuddy(frequencyUp);
         frequencyDown = button(this, {"BT_Osc_Freq_M", ""}, {24, 116, 25, 23});
-        frequencyDown->setText(QStringLiteral("▼"));
+        frequencyDown->setIcon(style()->standardIcon(QStyle::SP_ArrowDown));
         frequencyDown->setAccessibleName(QStringLiteral("Frequenz verringern"));
         label(this, QStringLiteral("Frequenz verringern"), 54, 120)->setBuddy(frequencyDown);
     }

@@ -11,6 +11,7 @@
 
 #include <QLabel>
 #include <QRadioButton>
+#include <QStyle>
 
 namespace {
 constexpr int GridTop = 88;
@@ -74,7 +75,9 @@ SequenceEditor::SequenceEditor(SequenceGridModel& model, QWidget* parent) : QWid
                   {"BT_Blue_Up", 1008, 5, true},  {"BT_Blue_Down", 1026, 5, false}};
     TFlatButton* buttons[6];
     for (int i = 0; i < 6; ++i) {
-        auto* b = new TFlatButton(arrows[i].up ? QStringLiteral("▲") : QStringLiteral("▼"), this);
+        // No caption: an arrow glyph only.
+        auto* b = new TFlatButton(QString(), this);
+        b->setIcon(style()->standardIcon(arrows[i].up ? QStyle::SP_ArrowUp : QStyle::SP_ArrowDown));
         b->setObjectName(QString::fromLatin1(arrows[i].name));
         b->Tag = arrows[i].tag;
         b->setGeometry(arrows[i].windowX - DesignLeft, 58, 17, 22);
