@@ -8,6 +8,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QRadioButton>
 #include <QTest>
 
 namespace {
@@ -72,6 +73,7 @@ private slots:
     void brightness();
     void pinFunction_data();
     void pinFunction();
+    void pinFunctionKeepsItsPositionInTheMsVariant();
     void frequencyUpThreeTimes();
     void cancelAfterTransfer();
     void repeatCountOne();
@@ -247,6 +249,20 @@ void TestConfigProcedures::pinFunction()
     rig.find<TFlatButton>("BB_MF_Pin_Setzen")->click();
     QCOMPARE(rig.sent(), expected(7, {{true, 0, data}}, 2));
     QCOMPARE(list->count(), 6);
+}
+
+// The two "---" entries keep the sync functions at the positions the module knows them by.
+void TestConfigProcedures::pinFunctionKeepsItsPositionInTheMsVariant()
+{
+    FormRig rig({.transmitter = true});
+    rig.find<QRadioButton>("RB_ATtiny45_S")->click();
+    auto* list = rig.find<QComboBox>("CB_MF_Pin");
+    QCOMPARE(list->count(), 6);
+    rig.find<TFlatButton>("BB_MF_Pin")->click();
+    list->setCurrentIndex(list->findText(QStringLiteral("Slave Sync Input")));
+    rig.forget();
+    rig.find<TFlatButton>("BB_MF_Pin_Setzen")->click();
+    QCOMPARE(rig.sent(), expected(7, {{true, 0, 5}}, 2));
 }
 
 void TestConfigProcedures::frequencyUpThreeTimes()

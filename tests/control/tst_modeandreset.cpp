@@ -5,6 +5,7 @@
 #include "widgets/SpinEdit.h"
 
 #include <QCheckBox>
+#include <QRadioButton>
 #include <QTest>
 
 namespace {
@@ -23,6 +24,7 @@ private slots:
     void setMode_data();
     void setMode();
     void setModeWithoutSelection();
+    void lastModeOfTheSmallerVariants();
     void storeMode();
     void reset();
     void noTransmitter();
@@ -73,6 +75,18 @@ void TestModeAndReset::setMode()
     QCOMPARE(rig.sent(), describe({extended(false, address, data), extended(true, address, data)}));
     QVERIFY(!eToggle->isChecked());
     QVERIFY(rig.pauses.isEmpty());
+}
+
+void TestModeAndReset::lastModeOfTheSmallerVariants()
+{
+    FormRig rig({.transmitter = true});
+    rig.find<QRadioButton>("RB_ATtiny45")->click();
+    auto* modes = rig.find<TRadioGroup>("RG_Mode");
+    QCOMPARE(modes->count(), 6);
+    QCOMPARE(modes->itemText(5), QStringLiteral("Sequenz 5"));
+    modes->setItemIndex(5);
+    rig.find<TFlatButton>("BT_Setze_Mode")->click();
+    QCOMPARE(rig.sent(), describe({extended(false, 31, 133)}));
 }
 
 void TestModeAndReset::setModeWithoutSelection()
