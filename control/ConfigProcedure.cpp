@@ -19,10 +19,10 @@ constexpr ProcedureButton Buttons[] = {ProcedureButton::Step1,       ProcedureBu
                                        ProcedureButton::Store,       ProcedureButton::Cancel};
 } // namespace
 
-ConfigProcedure::ConfigProcedure(const protocol::ProcedureSpec& spec, ConfigProcedurePanel& panel,
+ConfigProcedure::ConfigProcedure(const protocol::ProcedureCommands& commands, ConfigProcedurePanel& panel,
                                  Transmitter& transmitter, TRadioGroup& RG_Geraeteadresse,
                                  QCheckBox& CB_Simulation, QObject* parent)
-    : QObject(parent), m_spec(spec), m_panel(panel), m_transmitter(transmitter), m_modules(RG_Geraeteadresse),
+    : QObject(parent), m_commands(commands), m_panel(panel), m_transmitter(transmitter), m_modules(RG_Geraeteadresse),
       m_simulation(CB_Simulation)
 {
     for (ProcedureButton which : Buttons)
@@ -71,7 +71,7 @@ void ConfigProcedure::click(ProcedureButton which)
         const int v = value();
         send(which, module, v);
         // The module answers under its new address from now on; so does every later frame.
-        if (which == ProcedureButton::Transfer && m_spec.selectsAddress)
+        if (which == ProcedureButton::Transfer && m_commands.selectsAddress)
             m_modules.setItemIndex(v);
         break;
     }
@@ -87,6 +87,6 @@ void ConfigProcedure::click(ProcedureButton which)
 
 void ConfigProcedure::send(ProcedureButton which, int module, int value)
 {
-    for (const ChannelFrame& f : protocol::procedureFrames(m_spec, which, value))
+    for (const ChannelFrame& f : protocol::procedureFrames(m_commands, which, value))
         m_transmitter.SendPaced16BitFrame(f.toggle, frames::channelAddress(module, f.channel), f.data);
 }

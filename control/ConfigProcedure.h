@@ -16,10 +16,10 @@ class Transmitter;
 class ConfigProcedure : public QObject {
     Q_OBJECT
 public:
-    ConfigProcedure(const protocol::ProcedureSpec& spec, ConfigProcedurePanel& panel, Transmitter& transmitter,
+    ConfigProcedure(const protocol::ProcedureCommands& commands, ConfigProcedurePanel& panel, Transmitter& transmitter,
                     TRadioGroup& RG_Geraeteadresse, QCheckBox& CB_Simulation, QObject* parent = nullptr);
 
-    const protocol::ProcedureSpec& spec() const { return m_spec; }
+    const protocol::ProcedureCommands& commands() const { return m_commands; }
     ConfigProcedurePanel& panel() const { return m_panel; }
     // The panel's button for a role; null for the frequency buttons of panels without them.
     TFlatButton* button(protocol::ProcedureButton which) const;
@@ -34,7 +34,7 @@ public:
 private:
     void send(protocol::ProcedureButton which, int module, int value);
 
-    const protocol::ProcedureSpec& m_spec;
+    const protocol::ProcedureCommands& m_commands;
     ConfigProcedurePanel& m_panel;
     Transmitter& m_transmitter;
     TRadioGroup& m_modules;

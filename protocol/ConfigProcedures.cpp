@@ -34,7 +34,7 @@ constexpr ButtonFrames none()
 // Address, brightness and pin share one layout: value on channel 0, store pair on
 // channel 1, cancel (1, 2, 0). The oscillator uses channel 0 for its frequency buttons,
 // so its value goes on channel 1 and its store pair and cancel on channel 2.
-constexpr ProcedureSpec common(const char* name, int mode, ValueRule rule, bool selectsAddress)
+constexpr ProcedureCommands common(const char* name, int mode, ValueRule rule, bool selectsAddress)
 {
     return {name,
             mode,
@@ -49,7 +49,7 @@ constexpr ProcedureSpec common(const char* name, int mode, ValueRule rule, bool 
             one(fixed(true, 2, 0))};
 }
 
-const std::array<ProcedureSpec, 4> table = {{
+const std::array<ProcedureCommands, 4> table = {{
     {"oscillator calibration",
      2,
      ValueRule::Osccal,
@@ -68,7 +68,7 @@ const std::array<ProcedureSpec, 4> table = {{
 
 } // namespace
 
-const ButtonFrames& ProcedureSpec::button(ProcedureButton which) const
+const ButtonFrames& ProcedureCommands::button(ProcedureButton which) const
 {
     switch (which) {
     case ProcedureButton::Step1: return step1;
@@ -81,7 +81,7 @@ const ButtonFrames& ProcedureSpec::button(ProcedureButton which) const
     return cancel;
 }
 
-const std::array<ProcedureSpec, 4>& procedures()
+const std::array<ProcedureCommands, 4>& procedures()
 {
     return table;
 }
@@ -94,7 +94,7 @@ int procedureValueData(ValueRule rule, int value)
     return int(std::uint8_t(v));
 }
 
-std::vector<ChannelFrame> procedureFrames(const ProcedureSpec& procedure, ProcedureButton button,
+std::vector<ChannelFrame> procedureFrames(const ProcedureCommands& procedure, ProcedureButton button,
                                           int value)
 {
     const ButtonFrames& b = procedure.button(button);

@@ -43,7 +43,7 @@ enum class ProcedureButton {
     Cancel,         // "Abbruch"
 };
 
-struct ProcedureSpec {
+struct ProcedureCommands {
     const char* name;          // plain English name, for diagnostics and tests
     int modeNumber;            // data of the step-1 frame on the control channel
     ValueRule rule;
@@ -67,14 +67,14 @@ enum ProcedureIndex {
     ProcedurePin = 3,
 };
 
-const std::array<ProcedureSpec, 4>& procedures();
+const std::array<ProcedureCommands, 4>& procedures();
 
 // The data byte that the transfer frame carries for a value of the step-2 control.
 int procedureValueData(ValueRule rule, int value);
 
 // The frames a button sends, with `value` (the step-2 control's value, read at the click)
 // filled in where the frame carries it. Buttons that carry no value ignore it.
-std::vector<ChannelFrame> procedureFrames(const ProcedureSpec& procedure, ProcedureButton button,
+std::vector<ChannelFrame> procedureFrames(const ProcedureCommands& procedure, ProcedureButton button,
                                           int value = 0);
 
 } // namespace protocol

@@ -122,10 +122,10 @@ void TestProtocol::procedureFrames()
     QFETCH(ProcedureButton, button);
     QFETCH(int, value);
     QFETCH(Frames, expected);
-    const ProcedureSpec& spec = procedures()[std::size_t(procedure)];
-    QCOMPARE(protocol::procedureFrames(spec, button, value), expected);
+    const ProcedureCommands& commands = procedures()[std::size_t(procedure)];
+    QCOMPARE(protocol::procedureFrames(commands, button, value), expected);
     // Repeated clicks send identical frames.
-    QCOMPARE(protocol::procedureFrames(spec, button, value), expected);
+    QCOMPARE(protocol::procedureFrames(commands, button, value), expected);
 }
 
 void TestProtocol::procedureTableShape()

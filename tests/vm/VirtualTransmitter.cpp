@@ -43,9 +43,9 @@ const VirtualTransmitter::Bytes& VirtualTransmitter::reportDescriptor()
     return descriptor;
 }
 
-VirtualTransmitter::VirtualTransmitter() : VirtualTransmitter(Spec{}) {}
+VirtualTransmitter::VirtualTransmitter() : VirtualTransmitter(Identity{}) {}
 
-VirtualTransmitter::VirtualTransmitter(Spec spec) : m_spec(std::move(spec)) {}
+VirtualTransmitter::VirtualTransmitter(Identity identity) : m_identity(std::move(identity)) {}
 
 VirtualTransmitter::~VirtualTransmitter()
 {
@@ -64,15 +64,15 @@ std::string VirtualTransmitter::create()
     std::memset(event.get(), 0, sizeof(uhid_event));
     event->type = UHID_CREATE2;
     uhid_create2_req& req = event->u.create2;
-    copyString(req.name, sizeof req.name, m_spec.name);
-    copyString(req.uniq, sizeof req.uniq, m_spec.uniq);
+    copyString(req.name, sizeof req.name, m_identity.name);
+    copyString(req.uniq, sizeof req.uniq, m_identity.uniq);
     copyString(req.phys, sizeof req.phys, "virtual-transmitter");
     const Bytes& descriptor = reportDescriptor();
     req.rd_size = static_cast<std::uint16_t>(descriptor.size());
     std::copy(descriptor.begin(), descriptor.end(), req.rd_data);
     req.bus = BUS_USB;  // hidapi leaves out devices on the virtual bus
-    req.vendor = m_spec.vendorId;
-    req.product = m_spec.productId;
+    req.vendor = m_identity.vendorId;
+    req.product = m_identity.productId;
     req.version = 0x0100;
     if (!writeEvent(fd, event.get(), sizeof(uhid_event))) {
         const std::string error = errnoText("UHID_CREATE2");

@@ -15,7 +15,7 @@
 // feature-report ioctl on another thread while the device records what arrives.
 class VirtualTransmitter {
 public:
-    struct Spec {
+    struct Identity {
         std::string name = "RU5-Dadezuviriz";  // becomes the product string
         std::string uniq;                       // becomes the serial number string
         std::uint16_t vendorId = 0x16C0;
@@ -27,7 +27,7 @@ public:
     static const Bytes& reportDescriptor();
 
     VirtualTransmitter();
-    explicit VirtualTransmitter(Spec spec);
+    explicit VirtualTransmitter(Identity identity);
     ~VirtualTransmitter();
     VirtualTransmitter(const VirtualTransmitter&) = delete;
     VirtualTransmitter& operator=(const VirtualTransmitter&) = delete;
@@ -51,7 +51,7 @@ private:
     void serve(int fd, int stopFd);
     bool writeEvent(int fd, const void* event, std::size_t size);
 
-    Spec m_spec;
+    Identity m_identity;
     int m_fd = -1;
     int m_stopFd = -1;
     std::thread m_thread;
