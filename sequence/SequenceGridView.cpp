@@ -85,6 +85,10 @@ void SequenceGridView::openCellEditor(int col, int row)
     // A range selection stays; its top left cell gets the editor.
     if (currentIndex() != index && selectionModel()->selectedIndexes().size() <= 1)
         selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
+    // An editor left on another cell (a range's top left, when the current cell moved away
+    // from the range's other corner) would block this one; its text is already in its cell.
+    if (QWidget* open = cellEditor(); open && open != indexWidget(index))
+        closeEditor(open, QAbstractItemDelegate::NoHint);
     edit(index);
 }
 

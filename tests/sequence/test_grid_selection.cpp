@@ -9,6 +9,7 @@ class TestGridSelection : public QObject {
 private slots:
     void selectingACellReacts();
     void rangeSelectionReactsWithItsTopLeftCell();
+    void keyMoveAfterARangeMovesTheEditor();
     void colourEditorStartsWithTheDecimalValue();
     void timeDialogAbsolute();
     void timeDialogRelativeShiftsLaterRows();
@@ -104,6 +105,28 @@ void TestGridSelection::rangeSelectionReactsWithItsTopLeftCell()
     QCOMPARE(w.prompts.timePresets.size(), 1);
     QCOMPARE(w.prompts.timePresets[0].seconds, 10);  // row 5: 0:10.200
     QCOMPARE(w.markers, (QList<QPair<int, int>>{{2, 5}}));
+}
+
+void TestGridSelection::keyMoveAfterARangeMovesTheEditor()
+{
+    Window w;
+    const auto centre = [&w](int col, int row) { return w.view->visualRect(w.grid().index(row, col)).center(); };
+    // Dragged down and right: the current cell is the range's bottom right, the editor its top left.
+    QTest::mousePress(w.view->viewport(), Qt::LeftButton, {}, centre(3, 2));
+    QMouseEvent move(QEvent::MouseMove, centre(5, 4), w.view->viewport()->mapToGlobal(centre(5, 4)),
+                     Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(w.view->viewport(), &move);
+    QTest::mouseRelease(w.view->viewport(), Qt::LeftButton, {}, centre(5, 4));
+    QVERIFY(w.cellEditor());
+    QCOMPARE(w.cellEditor()->geometry().topLeft(), w.view->visualRect(w.grid().index(2, 3)).topLeft());
+
+    // A key move from the current cell selects the cell below it, which takes over the editor.
+    QTest::keyClick(w.view, Qt::Key_Down);
+    QCOMPARE(w.view->currentIndex(), w.grid().index(5, 5));
+    QLineEdit* e = w.cellEditor();
+    QVERIFY(e);
+    QCOMPARE(e->geometry().topLeft(), w.view->visualRect(w.grid().index(5, 5)).topLeft());
+    QVERIFY(!w.view->indexWidget(w.grid().index(2, 3)));
 }
 
 void TestGridSelection::colourEditorStartsWithTheDecimalValue()
