@@ -48,8 +48,7 @@ SequenceFileCommands::SequenceFileCommands(TForm1& form, Prompts& prompts)
 
 void SequenceFileCommands::showFileInCaption(const QString& path)
 {
-    m_form.setWindowTitle(TForm1::TitleText + QStringLiteral("   [") + QFileInfo(path).fileName()
-                          + QStringLiteral("]"));
+    m_form.showFileInCaption(QFileInfo(path).fileName());
 }
 
 void SequenceFileCommands::RGBSequenzladen1Click()

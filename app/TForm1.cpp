@@ -35,7 +35,7 @@
 #include <cstdlib>
 
 const QString TForm1::ApplicationTitle = QStringLiteral("Tintaro V4.1");
-const QString TForm1::TitleText = QStringLiteral("Tintaro V4.1  (c) Tintaro-Entwicklerteam");
+const QString TForm1::TitleText = TForm1::ApplicationTitle + QStringLiteral("  (c) Tintaro-Entwicklerteam");
 
 namespace {
 // Where the tab panels stand: right of the narrow column, below the tab buttons.
@@ -56,7 +56,7 @@ constexpr TabDef Tabs[] = {
 } // namespace
 
 TForm1::TForm1(FormServices services, QWidget* parent)
-    : QMainWindow(parent), m_services(std::move(services)), m_transmitter(this)
+    : QMainWindow(parent), m_services(std::move(services))
 {
     setObjectName(QStringLiteral("Form1"));
     if (!m_services.processEvents)
@@ -69,9 +69,7 @@ TForm1::TForm1(FormServices services, QWidget* parent)
     if (m_services.pause)
         m_transmitter.setPause(m_services.pause);
 
-    QFont arial(QStringLiteral("Arial"), 8);
-    arial.setStyleHint(QFont::SansSerif);
-    setFont(arial);
+    setFont(programFont());
     setMinimumSize(DesignWidth, DesignHeight);
     resize(DesignWidth, DesignHeight);
 
@@ -129,7 +127,20 @@ TForm1::TForm1(FormServices services, QWidget* parent)
     FormCreate();
 }
 
-TForm1::~TForm1() = default;
+// The areas, their handlers and the HID objects refer to the transmitter, the table and
+// the grid model. Those are members and would die before the children that QObject
+// deletes afterwards, so the children that use them go first.
+TForm1::~TForm1()
+{
+    delete discovery;
+    delete HidCtl;
+    delete centralWidget();
+    QObject* handlers[] = {channelValues, modeAndReset, checker, uploader, waveform, simulation, variants, sequenceFile};
+    for (QObject* handler : handlers)
+        delete handler;
+    for (ConfigProcedure* procedure : procedureControls)
+        delete procedure;
+}
 
 // Sliders, free frame, mode and reset, and the configuration procedures (each driven
 // by its row of the command table) act on controls of several areas.
@@ -257,12 +268,12 @@ void TForm1::Beenden1Click()
 // The window's creation handler: the start-up steps in their order.
 void TForm1::FormCreate()
 {
-    setWindowTitle(TitleText + QStringLiteral("   []"));
+    showFileInCaption(QString());
 
     sequence->CSE_Delay->setValue(m_transmitter.repeatDelayMs());
     sequence->CSE_Repeat->setValue(m_transmitter.repeatCount());
 
-    procedures[3]->valueList->setCurrentIndex(0);
+    procedures[protocol::ProcedurePin]->valueList->setCurrentIndex(0);
     sequence->CB_SequenzProgNummer->setCurrentIndex(0);
     sequence->CB_SequenzFolgeProgNummer->setCurrentIndex(0);
 
@@ -277,6 +288,18 @@ void TForm1::FormCreate()
     RG_ZeitClick();
     BB_SequenzPruefenClick();
     Speed_CSpinEditChange();
+}
+
+QFont TForm1::programFont()
+{
+    QFont arial(QStringLiteral("Arial"), 8);
+    arial.setStyleHint(QFont::SansSerif);
+    return arial;
+}
+
+void TForm1::showFileInCaption(const QString& fileName)
+{
+    setWindowTitle(TitleText + QStringLiteral("   [") + fileName + QStringLiteral("]"));
 }
 
 void TForm1::RG_ZeitClick()

@@ -99,17 +99,23 @@ public:
     QAction* Beenden1;
     QMenu* Hilfe1;
 
+    // Arial 8 pt (a metric-compatible face where Arial is missing).
+    static QFont programFont();
+    // The caption: the title text and, in brackets, the sequence file's name without its folder.
+    void showFileInCaption(const QString& fileName);
+
     // Shows the panel that belongs to the button's Tag; other Tags hide all six.
     void BB_Tab_NormalClick(TFlatSpeedButton* sender);
     void Beenden1Click();
+    // The sequence editor's handlers that start-up and loading a file run.
+    void RG_ZeitClick();
+    void BB_SequenzPruefenClick();
+    void Speed_CSpinEditChange();
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    // Loading a file ends with the time column refresh and the check.
-    friend class SequenceFileCommands;
-
     void buildMenu();
     void buildTabs();
     // The HID controller and the transmitter discovery; the first enumeration runs
@@ -120,10 +126,6 @@ private:
     // The check rebuilds the preview; a selected grid cell moves its marker.
     void wirePreview();
     void FormCreate();
-    // Start-up steps that belong to the sequence editor.
-    void RG_ZeitClick();
-    void BB_SequenzPruefenClick();
-    void Speed_CSpinEditChange();
 
     FormServices m_services;
     Transmitter m_transmitter;

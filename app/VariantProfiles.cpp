@@ -4,6 +4,7 @@
 #include "app/TForm1.h"
 #include "control/ConfigProcedurePanel.h"
 #include "control/NormalPanel.h"
+#include "protocol/ConfigProcedures.h"
 #include "sequence/SequenceEditor.h"
 #include "sequence/SequencePanel.h"
 #include "widgets/FlatButton.h"
@@ -147,7 +148,7 @@ void VariantSwitch::showBrightnessTab(bool shown)
 
 void VariantSwitch::reshapePinList(const VariantProfile& profile)
 {
-    QComboBox* list = m_form.procedures[3]->valueList;
+    QComboBox* list = m_form.procedures[protocol::ProcedurePin]->valueList;
     // Everything behind the shared entries is rebuilt. A selection there falls back to "nix"
     // (no pin function) unless the new list has the same function at the same position.
     const int oldIndex = list->currentIndex();

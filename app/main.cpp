@@ -13,9 +13,7 @@ int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(TForm1::ApplicationTitle);
-    QFont arial(QStringLiteral("Arial"), 8);
-    arial.setStyleHint(QFont::SansSerif);
-    QApplication::setFont(arial);
+    QApplication::setFont(TForm1::programFont());
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/tintaro.png")));
 
     QtPrompts prompts;

@@ -15,6 +15,12 @@ TransmitterDiscovery::TransmitterDiscovery(THidDeviceController& controller, Tra
     connect(&m_controller, &THidDeviceController::deviceChange, this, &TransmitterDiscovery::HidCtlDeviceChange);
 }
 
+// The device belongs to the controller; the transmitter must not keep pointing at it.
+TransmitterDiscovery::~TransmitterDiscovery()
+{
+    m_transmitter.setDevice(nullptr);
+}
+
 QString TransmitterDiscovery::deviceName(THidDevice& device)
 {
     QString name = device.GetProductName();

@@ -21,6 +21,7 @@ public:
 
     // Connects itself to the controller's deviceChange().
     TransmitterDiscovery(THidDeviceController& controller, Transmitter& transmitter, QObject* parent = nullptr);
+    ~TransmitterDiscovery() override;
 
     // The product string, else " [Device VID=XXXX PID=XXXX]"; " [Serial=...]" appended
     // when the device reports a serial number.
