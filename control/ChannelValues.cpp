@@ -18,9 +18,9 @@ ChannelValues::ChannelValues(Transmitter& transmitter, const Controls& controls,
 {
     // valueChanged, not sliderMoved: the preview and the simulation move the sliders
     // from code and rely on the handlers running (live sending included).
-    for (int channel = 0; channel < 3; ++channel)
-        connect(m_c.sliders->bar(channel), &QScrollBar::valueChanged, this,
-                [this, channel] { channelChange(channel); });
+    connect(m_c.sliders->ScrollBar_Red, &QScrollBar::valueChanged, this, &ChannelValues::ScrollBar_RedChange);
+    connect(m_c.sliders->ScrollBar_Green, &QScrollBar::valueChanged, this, &ChannelValues::ScrollBar_GreenChange);
+    connect(m_c.sliders->ScrollBar_Blue, &QScrollBar::valueChanged, this, &ChannelValues::ScrollBar_BlueChange);
     connect(m_c.normal->BB_RC5_extended, &QPushButton::clicked, this, &ChannelValues::BB_RC5_extendedClick);
     connect(m_c.normal->BT_RC5_16B_senden, &QPushButton::clicked, this, &ChannelValues::BT_RC5_16B_sendenClick);
     // The LED starts with the sliders' colour: all at position 255, so black.

@@ -1,5 +1,7 @@
 #include "protocol/Upload.h"
 
+#include "protocol/ModeCommands.h"
+
 #include <algorithm>
 #include <cstdio>
 
@@ -77,9 +79,10 @@ std::array<ChannelFrame, 1> playFrames()
     return {ChannelFrame{false, 2, 2}};
 }
 
+// Abandoning an upload resets the module.
 std::array<ChannelFrame, 2> abandonFrames()
 {
-    return {ChannelFrame{true, ChannelControl, 128}, ChannelFrame{false, ChannelControl, 0}};
+    return resetFrames();
 }
 
 std::string pendingChecksumCaption()

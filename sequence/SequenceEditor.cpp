@@ -70,9 +70,13 @@ SequenceEditor::SequenceEditor(SequenceGridModel& model, QWidget* parent) : QWid
         int windowX;
         int tag;
         bool up;
-    } arrows[] = {{"BT_Red_Up", 924, 3, true},    {"BT_Red_Down", 942, 3, false},
-                  {"BT_Green_Up", 966, 4, true},  {"BT_Green_Down", 984, 4, false},
-                  {"BT_Blue_Up", 1008, 5, true},  {"BT_Blue_Down", 1026, 5, false}};
+        const char* spoken;   // for screen readers: the button has no caption
+    } arrows[] = {{"BT_Red_Up", 924, 3, true, "Rot nach oben rotieren"},
+                  {"BT_Red_Down", 942, 3, false, "Rot nach unten rotieren"},
+                  {"BT_Green_Up", 966, 4, true, "Grün nach oben rotieren"},
+                  {"BT_Green_Down", 984, 4, false, "Grün nach unten rotieren"},
+                  {"BT_Blue_Up", 1008, 5, true, "Blau nach oben rotieren"},
+                  {"BT_Blue_Down", 1026, 5, false, "Blau nach unten rotieren"}};
     TFlatButton* buttons[6];
     for (int i = 0; i < 6; ++i) {
         // No caption: an arrow glyph only.
@@ -81,7 +85,7 @@ SequenceEditor::SequenceEditor(SequenceGridModel& model, QWidget* parent) : QWid
         b->setObjectName(QString::fromLatin1(arrows[i].name));
         b->Tag = arrows[i].tag;
         b->setGeometry(arrows[i].windowX - DesignLeft, 58, 17, 22);
-        b->setAccessibleName(QString::fromLatin1(arrows[i].name));
+        b->setAccessibleName(QString::fromUtf8(arrows[i].spoken));
         buttons[i] = b;
     }
     BT_Red_Up = buttons[0];

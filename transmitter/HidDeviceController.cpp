@@ -49,7 +49,6 @@ void THidDeviceController::enumerate(bool first)
         bool& flag;
         ~Reset() { flag = false; }
     } reset{m_enumerating};
-    ++m_enumerations;
 
     const std::vector<HidDeviceInfo> present = m_backend.enumerate();
     QSet<QString> presentIds;

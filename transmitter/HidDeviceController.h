@@ -32,7 +32,6 @@ public:
     int checkedInCount() const { return m_checkedIn; }
     int checkedOutCount() const { return m_checkedOut; }
     int unpluggedCount() const { return m_unplugged; }
-    int enumerationCount() const { return m_enumerations; }
 
 public slots:
     // A hot-plug notification: enumerates again. Ignored while an enumeration
@@ -51,7 +50,6 @@ private:
     HidBackend& m_backend;
     std::vector<std::unique_ptr<THidDevice>> m_devices;
     bool m_enumerating = false;
-    int m_enumerations = 0;
     int m_checkedIn = 0;
     int m_checkedOut = 0;
     int m_unplugged = 0;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QColor>
 #include <QImage>
 #include <QPoint>
 #include <QRect>
@@ -27,6 +28,9 @@ enum class TPenMode : std::uint8_t {
     Xor,         // pen XOR pixel
     NotXor,      // NOT (pen XOR pixel)
 };
+
+// Colours are kept as opaque 24-bit values; a colour's alpha takes no part.
+inline QRgb OpaqueRgb(const QColor& color) { return color.rgb() | 0xFF000000u; }
 
 // Pixel-exact drawing on a QImage of Format_RGB32, independent of any screen or font:
 // lines that leave out their end pixel (the pen stays at the end point), raster modes,

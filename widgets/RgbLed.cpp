@@ -12,7 +12,7 @@ TRGB_LED::TRGB_LED(QWidget* parent) : QWidget(parent), m_color(qRgb(255, 255, 25
 
 void TRGB_LED::SetLEDColor(const QColor& color)
 {
-    const QRgb value = color.rgb() | 0xFF000000u;
+    const QRgb value = OpaqueRgb(color);
     if (value != m_color) {
         m_color = value;
         Repaint();

@@ -18,9 +18,6 @@ enum class TCursorStyle { csCross, csVertLine, csHorzLine };
 // msCircle: small filled circle; msCross: small cross.
 enum class TMarkerStyle { msCircle, msCross };
 
-// Colours are kept as opaque 24-bit values; a colour's alpha takes no part.
-inline QRgb OpaqueRgb(const QColor& color) { return color.rgb() | 0xFF000000u; }
-
 // The property holders of the wave screen. Each refers to its screen and triggers the redraws
 // of its setters; every setter ignores a value equal to the current one (except SetDemo).
 
