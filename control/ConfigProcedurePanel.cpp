@@ -1,6 +1,7 @@
 #include "control/ConfigProcedurePanel.h"
 
 #include "widgets/FlatButton.h"
+#include "widgets/Placement.h"
 #include "widgets/SpinEdit.h"
 
 #include <QComboBox>
@@ -26,34 +27,21 @@ const QList<ConfigPanelDef>& configPanelDefs()
 }
 
 namespace {
-QLabel* label(QWidget* parent, const QString& text, int x, int y)
-{
-    auto* l = new QLabel(text, parent);
-    l->move(x, y);
-    l->adjustSize();
-    return l;
-}
-
 TFlatButton* button(QWidget* parent, const ConfigPanelDef::Button& b, QRect geometry)
 {
-    auto* button = new TFlatButton(QString::fromUtf8(b.caption), parent);
-    button->setObjectName(QString::fromLatin1(b.name));
-    button->setGeometry(geometry);
-    return button;
+    return TFlatButton::place(parent, b.name, QString::fromUtf8(b.caption), geometry);
 }
 } // namespace
 
 ConfigProcedurePanel::ConfigProcedurePanel(const ConfigPanelDef& def, QWidget* parent) : QWidget(parent), m_def(def)
 {
     setObjectName(QString::fromLatin1(def.panelName));
-    QFont bold = font();
-    bold.setBold(true);
 
-    label(this, QStringLiteral("1."), 6, 10)->setFont(bold);
+    placeLabel(this, QStringLiteral("1."), 6, 10, true);
     step1Button = button(this, def.step1, {24, 6, 220, 25});
 
-    label(this, QStringLiteral("2."), 6, 46)->setFont(bold);
-    QLabel* valueLabel = label(this, QString::fromUtf8(def.valueLabel), 24, 42);
+    placeLabel(this, QStringLiteral("2."), 6, 46, true);
+    QLabel* valueLabel = placeLabel(this, QString::fromUtf8(def.valueLabel), 24, 42);
     QWidget* valueControl;
     if (def.isList) {
         valueList = new QComboBox(this);
@@ -70,7 +58,7 @@ ConfigProcedurePanel::ConfigProcedurePanel(const ConfigPanelDef& def, QWidget* p
         valueSpin->setGeometry(24, 58, 70, 22);
         valueControl = valueSpin;
         if (def.unit)
-            label(this, QString::fromUtf8(def.unit), 98, 62);
+            placeLabel(this, QString::fromUtf8(def.unit), 98, 62);
     }
     valueControl->setObjectName(QString::fromLatin1(def.valueName));
     valueControl->setAccessibleName(valueLabel->text());
@@ -81,16 +69,16 @@ ConfigProcedurePanel::ConfigProcedurePanel(const ConfigPanelDef& def, QWidget* p
         frequencyUp = button(this, {"BT_Osc_Freq_P", ""}, {24, 90, 25, 23});
         frequencyUp->setIcon(style()->standardIcon(QStyle::SP_ArrowUp));
         frequencyUp->setAccessibleName(QStringLiteral("Frequenz erhöhen"));
-        label(this, QStringLiteral("Frequenz erhöhen"), 54, 94)->setBuddy(frequencyUp);
+        placeLabel(this, QStringLiteral("Frequenz erhöhen"), 54, 94)->setBuddy(frequencyUp);
         frequencyDown = button(this, {"BT_Osc_Freq_M", ""}, {24, 116, 25, 23});
         frequencyDown->setIcon(style()->standardIcon(QStyle::SP_ArrowDown));
         frequencyDown->setAccessibleName(QStringLiteral("Frequenz verringern"));
-        label(this, QStringLiteral("Frequenz verringern"), 54, 120)->setBuddy(frequencyDown);
+        placeLabel(this, QStringLiteral("Frequenz verringern"), 54, 120)->setBuddy(frequencyDown);
     }
 
-    label(this, QStringLiteral("3."), 6, 162)->setFont(bold);
+    placeLabel(this, QStringLiteral("3."), 6, 162, true);
     storeButton = button(this, def.store, {24, 158, 100, 25});
-    label(this, QStringLiteral("oder"), 134, 163);
+    placeLabel(this, QStringLiteral("oder"), 134, 163);
     cancelButton = button(this, def.cancel, {168, 158, 100, 25});
 
     for (TFlatButton* b : modeButtons())

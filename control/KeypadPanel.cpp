@@ -2,6 +2,7 @@
 
 #include "transmitter/Transmitter.h"
 #include "widgets/FlatButton.h"
+#include "widgets/Placement.h"
 #include "widgets/SpinEdit.h"
 
 #include <QCheckBox>
@@ -63,18 +64,10 @@ KeypadPanel::KeypadPanel(Transmitter& transmitter, QWidget* parent) : QWidget(pa
     CheckBox_50ms->setObjectName(QStringLiteral("CheckBox_50ms"));
     CheckBox_50ms->setGeometry(80, 46, 115, 18);
 
-    auto spin = [this](const char* name, const char* label, int x, int max) {
-        auto* l = new QLabel(QString::fromUtf8(label), this);
-        l->setGeometry(x, 66, 70, 16);
-        auto* s = new TCSpinEdit(0, max, 0, this);
-        s->setObjectName(QString::fromLatin1(name));
-        s->setGeometry(x, 82, 62, 22);
-        l->setBuddy(s);
-        s->setAccessibleName(l->text());
-        return s;
-    };
-    ADR_CSpinEdit = spin("ADR_CSpinEdit", "Adresse:", 8, 31);
-    CMD_CSpinEdit = spin("CMD_CSpinEdit", "Befehl:", 80, 63);
+    ADR_CSpinEdit = TCSpinEdit::place(this, "ADR_CSpinEdit", 0, 31, 0, {8, 82, 62, 22},
+                                      placeLabel(this, QStringLiteral("Adresse:"), 8, 66));
+    CMD_CSpinEdit = TCSpinEdit::place(this, "CMD_CSpinEdit", 0, 63, 0, {80, 82, 62, 22},
+                                      placeLabel(this, QStringLiteral("Befehl:"), 80, 66));
 
     for (const KeyDef& k : Keys) {
         auto* b = new TFlatButton(QString::fromUtf8(k.caption), this);

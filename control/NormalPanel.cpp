@@ -2,10 +2,10 @@
 
 #include "widgets/FlatButton.h"
 #include "widgets/RadioGroup.h"
+#include "widgets/Placement.h"
 #include "widgets/SpinEdit.h"
 
 #include <QCheckBox>
-#include <QLabel>
 #include <QLineEdit>
 
 namespace {
@@ -27,18 +27,10 @@ NormalPanel::NormalPanel(QWidget* parent) : QWidget(parent)
     E_Toggle_CheckBox->setObjectName(QStringLiteral("E_Toggle_CheckBox"));
     E_Toggle_CheckBox->setGeometry(8, 4, 80, 18);
 
-    auto spin = [this](const char* name, const QString& label, int x, int max, int width) {
-        auto* l = new QLabel(label, this);
-        l->setGeometry(x, 24, 60, 16);
-        auto* s = new TCSpinEdit(0, max, 0, this);
-        s->setObjectName(QString::fromLatin1(name));
-        s->setGeometry(x, 40, width, 22);
-        l->setBuddy(s);
-        s->setAccessibleName(label);
-        return s;
-    };
-    E_ADR_CSpinEdit = spin("E_ADR_CSpinEdit", QStringLiteral("Befehl:"), 8, 3, 50);
-    E_DAT_CSpinEdit = spin("E_DAT_CSpinEdit", QStringLiteral("Data:"), 64, 255, 56);
+    E_ADR_CSpinEdit = TCSpinEdit::place(this, "E_ADR_CSpinEdit", 0, 3, 0, {8, 40, 50, 22},
+                                        placeLabel(this, QStringLiteral("Befehl:"), 8, 24));
+    E_DAT_CSpinEdit = TCSpinEdit::place(this, "E_DAT_CSpinEdit", 0, 255, 0, {64, 40, 56, 22},
+                                        placeLabel(this, QStringLiteral("Data:"), 64, 24));
     BT_RC5_16B_senden = TFlatButton::place(this, "BT_RC5_16B_senden",
                                            QStringLiteral("Send RC5 (16Bit-Mode)"), {128, 39, 150, 24});
 

@@ -7,6 +7,7 @@
 #include "sequence/TimeColumn.h"
 #include "widgets/FlatButton.h"
 #include "widgets/Prompts.h"
+#include "widgets/Placement.h"
 #include "widgets/SpinEdit.h"
 
 #include <QLabel>
@@ -15,32 +16,13 @@
 
 namespace {
 constexpr int GridTop = 88;
-
-QLabel* label(QWidget* parent, const QString& text, int x, int y)
-{
-    auto* l = new QLabel(text, parent);
-    l->move(x, y);
-    l->adjustSize();
-    return l;
-}
-
-TCSpinEdit* spin(QWidget* parent, const char* name, int min, int max, int value, QRect geometry,
-                 QLabel* caption)
-{
-    auto* s = new TCSpinEdit(min, max, value, parent);
-    s->setObjectName(QString::fromLatin1(name));
-    s->setGeometry(geometry);
-    caption->setBuddy(s);
-    s->setAccessibleName(caption->text());
-    return s;
-}
 } // namespace
 
 SequenceEditor::SequenceEditor(SequenceGridModel& model, QWidget* parent) : QWidget(parent), m_model(model)
 {
     setObjectName(QStringLiteral("SequenceEditorArea"));
 
-    label(this, QStringLiteral("Zeit Anzeigeformat:"), 8, 6);
+    placeLabel(this, QStringLiteral("Zeit Anzeigeformat:"), 8, 6);
     RB_Absolut = new QRadioButton(QStringLiteral("absolut"), this);
     RB_Absolut->setObjectName(QStringLiteral("RB_Absolut"));
     RB_Absolut->setGeometry(8, 24, 70, 18);
@@ -49,20 +31,20 @@ SequenceEditor::SequenceEditor(SequenceGridModel& model, QWidget* parent) : QWid
     RB_Relativ->setObjectName(QStringLiteral("RB_Relativ"));
     RB_Relativ->setGeometry(80, 24, 70, 18);
 
-    QLabel* speedLabel = label(this, QStringLiteral("Intervall:"), 150, 6);
-    Speed_CSpinEdit = spin(this, "Speed_CSpinEdit", 2, 510, 10, {236, 2, 48, 22}, speedLabel);
+    QLabel* speedLabel = placeLabel(this, QStringLiteral("Intervall:"), 150, 6);
+    Speed_CSpinEdit = TCSpinEdit::place(this, "Speed_CSpinEdit", 2, 510, 10, {236, 2, 48, 22}, speedLabel);
     Speed_CSpinEdit->setSingleStep(2);
-    label(this, QStringLiteral("ms"), 288, 6);
+    placeLabel(this, QStringLiteral("ms"), 288, 6);
     LB_Intervall_real = new QLabel(QStringLiteral("10.000ms"), this);
     LB_Intervall_real->setObjectName(QStringLiteral("LB_Intervall_real"));
     LB_Intervall_real->setGeometry(150, 48, 60, 16);
     LB_Intervall_real->hide();
 
-    QLabel* repeatLabel = label(this, QStringLiteral("Wiederholungen:"), 150, 30);
-    CSE_PlayMode = spin(this, "CSE_PlayMode", 0, 255, 0, {236, 27, 48, 22}, repeatLabel);
-    label(this, QStringLiteral("0=Endlos"), 287, 31);
+    QLabel* repeatLabel = placeLabel(this, QStringLiteral("Wiederholungen:"), 150, 30);
+    CSE_PlayMode = TCSpinEdit::place(this, "CSE_PlayMode", 0, 255, 0, {236, 27, 48, 22}, repeatLabel);
+    placeLabel(this, QStringLiteral("0=Endlos"), 287, 31);
 
-    label(this, QStringLiteral("ENDE=65536"), 8, 62);
+    placeLabel(this, QStringLiteral("ENDE=65536"), 8, 62);
 
     // Rotation buttons above the colour columns; the Tag is the grid column.
     const struct {
@@ -98,10 +80,10 @@ SequenceEditor::SequenceEditor(SequenceGridModel& model, QWidget* parent) : QWid
     Sequenz_StringGrid = new SequenceGridView(m_model, this);
     Sequenz_StringGrid->setGeometry(8, GridTop, 310, 630);
 
-    QLabel* countLabel = label(this, QStringLiteral("Tab.-Größe:"), 8, 700);
-    Count_CSpinEdit = spin(this, "Count_CSpinEdit", 1, 37, 1, {8, 716, 50, 22}, countLabel);
-    QLabel* endLabel = label(this, QStringLiteral("max. Zeit:"), 60, 700);
-    TSEnd_CSpinEdit = spin(this, "TSEnd_CSpinEdit", 0, 65535, 0, {60, 716, 60, 22}, endLabel);
+    QLabel* countLabel = placeLabel(this, QStringLiteral("Tab.-Größe:"), 8, 700);
+    Count_CSpinEdit = TCSpinEdit::place(this, "Count_CSpinEdit", 1, 37, 1, {8, 716, 50, 22}, countLabel);
+    QLabel* endLabel = placeLabel(this, QStringLiteral("max. Zeit:"), 60, 700);
+    TSEnd_CSpinEdit = TCSpinEdit::place(this, "TSEnd_CSpinEdit", 0, 65535, 0, {60, 716, 60, 22}, endLabel);
     for (QWidget* w : std::initializer_list<QWidget*>{countLabel, Count_CSpinEdit, endLabel, TSEnd_CSpinEdit}) {
         w->setEnabled(false);
         w->hide();

@@ -2,6 +2,7 @@
 
 #include "sequence/ProgramComboDelegate.h"
 #include "widgets/FlatButton.h"
+#include "widgets/Placement.h"
 #include "widgets/SpinEdit.h"
 
 #include <QComboBox>
@@ -9,29 +10,11 @@
 #include <QProgressBar>
 
 namespace {
-QLabel* label(QWidget* parent, const QString& text, int x, int y, bool bold = false)
-{
-    auto* l = new QLabel(text, parent);
-    if (bold) {
-        QFont f = l->font();
-        f.setBold(true);
-        l->setFont(f);
-    }
-    l->move(x, y);
-    l->adjustSize();
-    return l;
-}
-
+// A spin edit of the panel's lower rows with its caption above it.
 TCSpinEdit* spin(QWidget* parent, const char* name, const QString& caption, int min, int max, int value, int x,
                  int y)
 {
-    QLabel* l = label(parent, caption, x, y);
-    auto* s = new TCSpinEdit(min, max, value, parent);
-    s->setObjectName(QString::fromLatin1(name));
-    s->setGeometry(x, y + 16, 54, 22);
-    l->setBuddy(s);
-    s->setAccessibleName(caption);
-    return s;
+    return TCSpinEdit::place(parent, name, min, max, value, {x, y + 16, 54, 22}, placeLabel(parent, caption, x, y));
 }
 
 QStringList sequenceItems(int count)
@@ -47,11 +30,11 @@ SequencePanel::SequencePanel(QWidget* parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("PA_Sequenz"));
 
-    label(this, QStringLiteral("1."), 6, 9, true);
+    placeLabel(this, QStringLiteral("1."), 6, 9, true);
     BB_SequenzPruefen = TFlatButton::place(this, "BB_SequenzPruefen",
                                            QStringLiteral("Prüfen / Übernehmen"), {22, 4, 322, 25});
 
-    QLabel* slotLabel = label(this, QStringLiteral("Sequenz Speicherplatz:"), 22, 34);
+    QLabel* slotLabel = placeLabel(this, QStringLiteral("Sequenz Speicherplatz:"), 22, 34);
     CB_SequenzProgNummer = new QComboBox(this);
     CB_SequenzProgNummer->setObjectName(QStringLiteral("CB_SequenzProgNummer"));
     CB_SequenzProgNummer->addItems(sequenceItems(9));
@@ -61,7 +44,7 @@ SequencePanel::SequencePanel(QWidget* parent) : QWidget(parent)
     CB_SequenzProgNummer->setAccessibleName(slotLabel->text());
     slotLabel->setBuddy(CB_SequenzProgNummer);
 
-    QLabel* followLabel = label(this, QStringLiteral("Folge Sequenz:"), 190, 34);
+    QLabel* followLabel = placeLabel(this, QStringLiteral("Folge Sequenz:"), 190, 34);
     CB_SequenzFolgeProgNummer = new QComboBox(this);
     CB_SequenzFolgeProgNummer->setObjectName(QStringLiteral("CB_SequenzFolgeProgNummer"));
     CB_SequenzFolgeProgNummer->addItems(QStringList{QStringLiteral("keine"), QStringLiteral("Feste Farbe")} +
@@ -72,7 +55,7 @@ SequencePanel::SequencePanel(QWidget* parent) : QWidget(parent)
     CB_SequenzFolgeProgNummer->setAccessibleName(followLabel->text());
     followLabel->setBuddy(CB_SequenzFolgeProgNummer);
 
-    label(this, QStringLiteral("2."), 6, 84, true);
+    placeLabel(this, QStringLiteral("2."), 6, 84, true);
     BB_SequenzSenden = TFlatButton::place(this, "BB_SequenzSenden", QStringLiteral("Übertragen"), {22, 79, 170, 25});
     ProgressBar1 = new QProgressBar(this);
     ProgressBar1->setObjectName(QStringLiteral("ProgressBar1"));
@@ -81,23 +64,23 @@ SequencePanel::SequencePanel(QWidget* parent) : QWidget(parent)
     ProgressBar1->setTextVisible(false);
     ProgressBar1->setGeometry(198, 83, 146, 17);
 
-    label(this, QStringLiteral("3."), 6, 117, true);
+    placeLabel(this, QStringLiteral("3."), 6, 117, true);
     BB_SequenzAbspielen = TFlatButton::place(this, "BB_SequenzAbspielen",
                                              QStringLiteral("Abspielen"), {22, 112, 84, 25});
-    label(this, QStringLiteral("oder"), 112, 117);
+    placeLabel(this, QStringLiteral("oder"), 112, 117);
     BB_SequenzSpeichern = TFlatButton::place(this, "BB_SequenzSpeichern",
                                              QStringLiteral("Speichern"), {140, 112, 84, 25});
-    label(this, QStringLiteral("oder"), 230, 117);
+    placeLabel(this, QStringLiteral("oder"), 230, 117);
     BB_SequenzAbbruch = TFlatButton::place(this, "BB_SequenzAbbruch", QStringLiteral("Abbruch"), {258, 112, 84, 25});
     for (TFlatButton* b : {BB_SequenzAbspielen, BB_SequenzSpeichern, BB_SequenzAbbruch})
         b->setEnabled(false);
 
-    label(this, QStringLiteral("max. LED Aussteuerung:"), 6, 150, true);
+    placeLabel(this, QStringLiteral("max. LED Aussteuerung:"), 6, 150, true);
     Red_Pro_CSpinEdit = spin(this, "Red_Pro_CSpinEdit", QStringLiteral("Rot (%):"), 0, 100, 100, 6, 168);
     Green_Pro_CSpinEdit = spin(this, "Green_Pro_CSpinEdit", QStringLiteral("Grün (%):"), 0, 100, 100, 66, 168);
     Blue_Pro_CSpinEdit = spin(this, "Blue_Pro_CSpinEdit", QStringLiteral("Blau (%):"), 0, 100, 100, 126, 168);
 
-    label(this, QStringLiteral("RC5 Übertragungsparameter:"), 190, 150, true);
+    placeLabel(this, QStringLiteral("RC5 Übertragungsparameter:"), 190, 150, true);
     CSE_Delay = spin(this, "CSE_Delay", QStringLiteral("Wartezeit:"), 0, 100, 0, 190, 168);
     CSE_Repeat = spin(this, "CSE_Repeat", QStringLiteral("Wiederholungen:"), 1, 10, 2, 262, 168);
 }

@@ -1,5 +1,6 @@
 #include "sequence/TimeDialog.h"
 
+#include "widgets/Placement.h"
 #include "widgets/SpinEdit.h"
 
 #include <QKeyEvent>
@@ -10,21 +11,14 @@
 namespace {
 QLabel* label(QWidget* parent, const char* name, const QString& text, int x, int y)
 {
-    auto* l = new QLabel(text, parent);
+    QLabel* l = placeLabel(parent, text, x, y);
     l->setObjectName(QString::fromLatin1(name));
-    l->move(x, y);
-    l->adjustSize();
     return l;
 }
 
 TCSpinEdit* spin(QWidget* parent, const char* name, int max, int x, QLabel* caption)
 {
-    auto* s = new TCSpinEdit(0, max, 0, parent);
-    s->setObjectName(QString::fromLatin1(name));
-    s->setGeometry(x, 24, 56, 25);
-    s->setAccessibleName(caption->text());
-    caption->setBuddy(s);
-    return s;
+    return TCSpinEdit::place(parent, name, 0, max, 0, {x, 24, 56, 25}, caption);
 }
 
 QPushButton* button(QWidget* parent, const char* name, const QString& caption, QStyle::StandardPixmap glyph,

@@ -1,5 +1,7 @@
 #include "widgets/SpinEdit.h"
 
+#include <QLabel>
+
 #include <algorithm>
 
 TCSpinEdit::TCSpinEdit(int minimum, int maximum, int value, QWidget* parent) : QSpinBox(parent)
@@ -7,6 +9,17 @@ TCSpinEdit::TCSpinEdit(int minimum, int maximum, int value, QWidget* parent) : Q
     setRange(minimum, maximum);
     setValue(value);
     setKeyboardTracking(true);
+}
+
+TCSpinEdit* TCSpinEdit::place(QWidget* parent, const char* name, int minimum, int maximum, int value,
+                              QRect geometry, QLabel* caption)
+{
+    auto* spin = new TCSpinEdit(minimum, maximum, value, parent);
+    spin->setObjectName(QString::fromLatin1(name));
+    spin->setGeometry(geometry);
+    caption->setBuddy(spin);
+    spin->setAccessibleName(caption->text());
+    return spin;
 }
 
 int TCSpinEdit::valueFromText(const QString& text) const
