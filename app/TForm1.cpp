@@ -277,13 +277,13 @@ void TForm1::FormCreate()
     sequence->CB_SequenzProgNummer->setCurrentIndex(0);
     sequence->CB_SequenzFolgeProgNummer->setCurrentIndex(0);
 
-    editor->Count_CSpinEdit->setMaximum(m_maxSteps);
+    editor->Count_CSpinEdit->setMaximum(maxSteps());
 
     for (QWidget* panel : tabPanels)
         panel->setGeometry(normal->geometry());
 
-    m_gridModel.setVisibleSteps(m_maxSteps);
-    m_gridModel.fillFromTable(m_table, m_maxSteps);
+    // The grid shows MaxSteps + 1 rows from the start; fill them from the table.
+    m_gridModel.fillFromTable(m_table, maxSteps());
 
     RG_ZeitClick();
     BB_SequenzPruefenClick();

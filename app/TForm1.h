@@ -61,9 +61,10 @@ public:
     Transmitter& transmitter() { return m_transmitter; }
     SequenceTable& sequenceTable() { return m_table; }
     SequenceGridModel& gridModel() { return m_gridModel; }
-    int maxSteps() const { return m_maxSteps; }
+    // MaxSteps is the grid's step row count: one value, so the two cannot drift apart.
+    int maxSteps() const { return m_gridModel.visibleSteps(); }
     // Written only by the module variant switch.
-    void setMaxSteps(int steps) { m_maxSteps = steps; }
+    void setMaxSteps(int steps) { m_gridModel.setVisibleSteps(steps); }
     // ModuleIndex: the selected item of "RGB-Modul Adresse:", low 8 bits.
     int moduleIndex() const;
 
@@ -131,6 +132,5 @@ private:
     Transmitter m_transmitter;
     SequenceTable m_table;
     SequenceGridModel m_gridModel;
-    int m_maxSteps = StorageSteps;
     QWidget* m_central;
 };

@@ -130,8 +130,8 @@ void VariantSwitch::apply(const VariantProfile& profile)
 
     reshapePinList(profile);
 
+    // The grid's row count is MaxSteps + 1 already: MaxSteps is the grid's step count.
     m_form.editor->Count_CSpinEdit->setMaximum(m_form.maxSteps());
-    m_form.gridModel().setVisibleSteps(m_form.maxSteps());
 }
 
 void VariantSwitch::showBrightnessTab(bool shown)
