@@ -58,6 +58,8 @@ PreviewArea::PreviewArea(QWidget* parent) : QWidget(parent)
 void PreviewArea::setUpWaveScreen()
 {
     TWaveScreen& s = *WaveScreen1;
+    // Some thirty settings, each of which redraws: one redraw at the end is enough.
+    s.SetUpdatesSuspended(true);
     // The mouse pointer would hide the thin cursor line it moves.
     s.setCursor(Qt::BlankCursor);
 
@@ -109,6 +111,7 @@ void PreviewArea::setUpWaveScreen()
     cursor.SetSnapToX(true);
     cursor.SetSnapToY(true);
     cursor.SetPosX(-1);
+    s.SetUpdatesSuspended(false);
 }
 
 void PreviewArea::resizeEvent(QResizeEvent* event)

@@ -51,6 +51,9 @@ void WaveformPreview::RebuildPreview(int count, int tsEnd)
 {
     TWaveScreen& screen = *m_c.area->WaveScreen1;
     TRGB_LED_Balken& bar = *m_c.area->RGB_LED_Balken1;
+    // The zoom's three trace settings and the cursor moves each redraw the screen with the
+    // old samples; the redraw after the sampling is the one that counts.
+    screen.SetUpdatesSuspended(true);
     // TS_End as its control holds it.
     const int end = std::clamp(tsEnd, 0, PreviewArea::Samples - 1);
 
@@ -85,6 +88,7 @@ void WaveformPreview::RebuildPreview(int count, int tsEnd)
 
     bar.Repaint();
     screen.Repaint();
+    screen.SetUpdatesSuspended(false);
 }
 
 void WaveformPreview::CSpinEdit1Change()

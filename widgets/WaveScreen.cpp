@@ -108,8 +108,24 @@ QRgb TWaveScreen::ParentFill() const
     return owner->palette().color(owner->backgroundRole()).rgb();
 }
 
+void TWaveScreen::SetUpdatesSuspended(bool suspended)
+{
+    m_suspended = suspended;
+    if (suspended)
+        return;
+    if (m_backgroundDue)
+        PaintBackground();
+    if (m_repaintDue)
+        Repaint();
+    m_backgroundDue = m_repaintDue = false;
+}
+
 void TWaveScreen::Repaint()
 {
+    if (m_suspended) {
+        m_repaintDue = true;
+        return;
+    }
     BuildFrame();
     Paint();
 }
@@ -148,6 +164,10 @@ void TWaveScreen::BuildFrame()
 
 void TWaveScreen::PaintBackground()
 {
+    if (m_suspended) {
+        m_backgroundDue = true;
+        return;
+    }
     const QSize area = size();
     if (m_backgroundImage.size() != area) {
         m_backgroundImage = QImage(area, QImage::Format_RGB32);

@@ -31,6 +31,11 @@ public:
     const TScreenGrid& ScreenGrid() const { return m_grid; }
     const TScreenCursor& ScreenCursor() const { return m_cursor; }
 
+    // While suspended, Repaint and PaintBackground only note that they are due; resuming
+    // runs each due one once. A caller that changes several settings in a row (each of
+    // which redraws) pays for one redraw.
+    void SetUpdatesSuspended(bool suspended);
+
     // Rebuilds the frame bitmap (background, traces C, B, A, cursor) and shows it.
     void Repaint();
     // Shows the frame bitmap, rebuilding everything first when the size changed.
@@ -93,4 +98,7 @@ private:
     TScreenCursor m_cursor;
     QImage m_backgroundImage;
     QImage m_frame;
+    bool m_suspended = false;
+    bool m_backgroundDue = false;
+    bool m_repaintDue = false;
 };

@@ -71,6 +71,7 @@ private slots:
     void backgroundHoldsFrameAndGrid();
     void verticalGridFixedAndValueTied();
     void setterRedrawRules();
+    void suspendedRedrawsRunOnceOnResuming();
     void colourChangeKeepsTheCachedBackground();
     void setterClamps();
     void zeroCountsAndEmptyPlotDrawNoSuchLines();
@@ -320,6 +321,47 @@ void TestWaveScreen::setterRedrawRules()
         c.change(other);
         QVERIFY2((Px(other.background(), 300, 100) == Rgb(0, 0, 64)) == c.rebuildsBackground, c.name);
     }
+}
+
+// Settings changed while suspended draw nothing; resuming draws what they would have drawn.
+void TestWaveScreen::suspendedRedrawsRunOnceOnResuming()
+{
+    QWidget panel;
+    MakeBlack(panel);
+    const auto change = [](TWaveScreen& s) {
+        s.ScreenColors().SetBackground(QColor(0, 0, 64));
+        s.ScreenBorder().SetBottom(9);
+        s.WaveBufferA().SetSamplePerDiv(50);
+        for (int i = 0; i < 500; ++i)
+            s.WaveBufferA().SetBuffer(i, i % 256);
+        s.ScreenCursor().SetPosMX(120);
+    };
+    TWaveScreen direct(&panel);
+    ConfigureLikeProgram(direct);
+    direct.resize(700, 300);
+    direct.Repaint();
+    change(direct);
+
+    TWaveScreen deferred(&panel);
+    ConfigureLikeProgram(deferred);
+    deferred.resize(700, 300);
+    deferred.Repaint();
+    const QImage frameBefore = deferred.frame();
+    const QImage backgroundBefore = deferred.background();
+    deferred.SetUpdatesSuspended(true);
+    change(deferred);
+    QCOMPARE(deferred.frame(), frameBefore);
+    QCOMPARE(deferred.background(), backgroundBefore);
+    deferred.SetUpdatesSuspended(false);
+    QCOMPARE(deferred.background(), direct.background());
+    QCOMPARE(deferred.frame(), direct.frame());
+    QCOMPARE(deferred.ScreenCursor().BufferA_X(), direct.ScreenCursor().BufferA_X());
+
+    // Nothing due: resuming draws nothing.
+    const QImage settled = deferred.frame();
+    deferred.SetUpdatesSuspended(true);
+    deferred.SetUpdatesSuspended(false);
+    QCOMPARE(deferred.frame(), settled);
 }
 
 void TestWaveScreen::colourChangeKeepsTheCachedBackground()
