@@ -2,7 +2,6 @@
 
 #include "protocol/ModeCommands.h"
 
-#include <algorithm>
 #include <cstdio>
 
 namespace protocol {
@@ -62,11 +61,6 @@ std::array<ChannelFrame, 2> openingFrames()
 ChannelFrame dataFrame(int position, std::uint8_t byte)
 {
     return {position % 2 != 0, 0, byte};
-}
-
-ChannelFrame checksumFrame(int maxSteps, std::uint8_t checksum)
-{
-    return {dataByteCount(maxSteps) % 2 != 0, 1, checksum};
 }
 
 std::array<ChannelFrame, 2> storeFrames()
@@ -129,47 +123,6 @@ ChannelFrame UploadEncoder::checksumFrame() const
 {
     // Continues the toggle alternation of the data frames.
     return {m_position % 2 != 0, 1, m_checksum};
-}
-
-std::vector<std::uint8_t> uploadDataBytes(const UploadInputs& in)
-{
-    std::vector<std::uint8_t> out;
-    out.reserve(std::size_t(std::max(0, dataByteCount(in.maxSteps))));
-    // Element by element: GCC 12 warns falsely about insert() of a range here at -O2.
-    const auto append = [&](const auto& bytes) {
-        for (std::uint8_t b : bytes)
-            out.push_back(b);
-    };
-    append(headerBytes(in.count, in.speed, in.tsEnd));
-    for (int i = 0; i < in.maxSteps; ++i)
-        append(stepBytes(std::size_t(i) < in.steps.size() ? in.steps[std::size_t(i)] : UploadStep{}, in.percent));
-    append(trailerBytes(in.repeat, in.slotIndex, in.followIndex));
-    return out;
-}
-
-std::uint8_t checksum(const std::vector<std::uint8_t>& bytes)
-{
-    std::uint8_t sum = 0;
-    for (std::uint8_t b : bytes)
-        sum = std::uint8_t(sum + b);
-    return sum;
-}
-
-std::vector<ChannelFrame> uploadFrames(const UploadInputs& in)
-{
-    UploadEncoder encoder(in.maxSteps);
-    std::vector<ChannelFrame> out;
-    const auto append = [&](const auto& frames) {
-        for (const ChannelFrame& f : frames)
-            out.push_back(f);
-    };
-    append(openingFrames());
-    append(encoder.header(in.count, in.speed, in.tsEnd));
-    for (int i = 0; i < in.maxSteps; ++i)
-        append(encoder.step(std::size_t(i) < in.steps.size() ? in.steps[std::size_t(i)] : UploadStep{}, in.percent));
-    append(encoder.trailer(in.repeat, in.slotIndex, in.followIndex));
-    out.push_back(encoder.checksumFrame());
-    return out;
 }
 
 } // namespace protocol

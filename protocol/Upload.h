@@ -5,7 +5,6 @@
 #include <array>
 #include <cstdint>
 #include <string>
-#include <vector>
 
 // The sequence upload: two opening frames, one frame per data byte on channel 0 with the
 // toggle alternating from byte to byte, and a checksum frame on channel 1. Afterwards the
@@ -53,8 +52,6 @@ int uploadFrameCount(int maxSteps);
 
 std::array<ChannelFrame, 2> openingFrames();          // (0, 3, 1), (1, 2, 0)
 ChannelFrame dataFrame(int position, std::uint8_t byte);  // (position mod 2, 0, byte)
-// (toggle, 1, checksum); the toggle continues the alternation: dataByteCount mod 2.
-ChannelFrame checksumFrame(int maxSteps, std::uint8_t checksum);
 std::array<ChannelFrame, 2> storeFrames();            // "Speichern": (0, 2, 1), (1, 2, 1)
 std::array<ChannelFrame, 1> playFrames();             // "Abspielen": (0, 2, 2)
 std::array<ChannelFrame, 2> abandonFrames();          // "Abbruch": the reset pair
@@ -89,24 +86,5 @@ private:
     int m_position = 0;
     std::uint8_t m_checksum = 0;
 };
-
-// Everything an upload reads, taken at one moment (the percentages apply to every step).
-struct UploadInputs {
-    int maxSteps = 37;
-    int count = 1;
-    int speed = 10;
-    int tsEnd = 0;
-    std::vector<UploadStep> steps;  // at least maxSteps entries; missing ones count as zeros
-    Percentages percent;
-    int repeat = 0;
-    int slotIndex = 0;
-    int followIndex = 0;
-};
-
-std::vector<std::uint8_t> uploadDataBytes(const UploadInputs& inputs);
-// The 8-bit wrapping sum of the bytes.
-std::uint8_t checksum(const std::vector<std::uint8_t>& bytes);
-// Every frame of an upload in the order sent: opening pair, data frames, checksum frame.
-std::vector<ChannelFrame> uploadFrames(const UploadInputs& inputs);
 
 } // namespace protocol

@@ -2,6 +2,7 @@
 #include "protocol/ConfigProcedures.h"
 #include "protocol/ModeCommands.h"
 #include "protocol/Upload.h"
+#include "tests/protocol/UploadStream.h"
 
 #include <QTest>
 
